@@ -1,0 +1,133 @@
+#include "effect/vebrisk_effect.h"
+
+#include <chrono>
+
+#include "host/host_services.h"
+
+namespace {
+
+const char* const kFileNames[] = {
+    "KORVANDEL_LogoTealGlow.PNG",
+    "KORVANDEL_WebLinkText.png",
+    "KORVANDEL_LogoTealGlow_Drelmoor.png",
+    "50x50square_top_ON.png",
+};
+
+const char* const kTexts[] = {
+    "Courier New",
+    "Arial",
+    "v",
+    "Arial",
+    "LEFT channel = White",
+    "RIGHT channel = Red",
+    "1970/1980 typical ceiling",
+    "1990 typical ceiling",
+};
+
+double SecondsOfDay() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+  return static_cast<double>(micros / 1000000) + static_cast<double>(micros % 1000000) * 0.000001;
+}
+
+// Writes only on change, so that the steady per-frame refresh reads and never
+// races the editor thread's reads.
+void StoreIfChanged(double& copy, double value) {
+  if (copy != value) copy = value;
+}
+
+}  // namespace
+
+TVebriskEffect::TVebriskEffect() {
+  EffectName = kEffectName;
+  ProductName = kEffectName;
+  ProgramName = kEffectName;
+  VendorName = kVendorName;
+  DeclaredChannels = 2;
+  VendorVersion = 1000;
+  UniqueId = 6248;
+}
+
+void TVebriskEffect::Reset() {
+  TVebrisk::Reset();
+  var = EffectVariables{};
+  for (int32_t n = 0; n < 4; ++n)
+    RegisterFileName(n, kFileNames[n]);
+  for (int32_t n = 0; n < 8; ++n)
+    RegisterString(10000 + n, kTexts[n]);
+}
+
+void TVebriskEffect::RefreshHostCopies() {
+  StoreIfChanged(var.sampleRate, FiniteOrZero(var.sampleRateHost));
+  StoreIfChanged(var.channelCount, FiniteOrZero(var.channelCountHost));
+  StoreIfChanged(var.blockSize, FiniteOrZero(var.blockSizeHost));
+  StoreIfChanged(var.tempo, FiniteOrZero(var.tempoHost));
+  StoreIfChanged(var.timeSigNumerator, FiniteOrZero(var.timeSigNumeratorHost));
+  StoreIfChanged(var.timeSigDenominator, FiniteOrZero(var.timeSigDenominatorHost));
+}
+
+void TVebriskEffect::DoInit() {
+  frameRate = 30;
+  var.colorRed = var.colorGreen = var.colorBlue = var.colorAlpha = 0;
+  var.sampleRate = var.sampleRateHost = FiniteOrZero(HostSampleRate(Host));
+  var.channelCount = var.channelCountHost = FiniteOrZero(HostInputCount(Host));
+  var.blockSize = var.blockSizeHost = FiniteOrZero(HostBlockSize(Host));
+  var.tempo = var.tempoHost = FiniteOrZero(HostTempo(Host));
+  var.timeSigNumerator = FiniteOrZero(var.timeSigNumeratorHost);
+  var.timeSigDenominator = FiniteOrZero(var.timeSigDenominatorHost);
+
+  var.versionNumber = 20260806;
+  var.historyLeft = 0;
+  var.historyLength = 100;
+  var.historyIndex = 0;
+  var.historyRight = 100;
+  int passes = 0;
+  do {
+    Cell(var.historyLeft, var.historyIndex) = 0;
+    Cell(var.historyRight, var.historyIndex) = 0;
+    var.historyIndex = FiniteOrZero(var.historyIndex + 1);
+  } while (var.historyLength > var.historyIndex && ++passes < kLoopCap);
+
+  Shared(var.peakLeft).store(0, kSharedOrder);
+  Shared(var.peakRight).store(0, kSharedOrder);
+  var.previousLeft = var.previousRight = 0;
+  Shared(var.pendingSamples).store(0, kSharedOrder);
+  var.baseFontSize = 21;
+  var.designWidth = 400;
+  var.designHeight = 400;
+}
+
+void TVebriskEffect::DoSlider() {
+  RefreshHostCopies();
+}
+
+void TVebriskEffect::DoBlock() {
+  if (SecondsOfDay() - var.lastDisplayCheck > 0.25) {
+    if (IsTrue(var.displayUpdateRequest)) {
+      var.displayUpdateRequest = 0;
+      HostUpdateDisplay(Host);
+    }
+    var.lastDisplayCheck = SecondsOfDay();
+  }
+  if (IsTrue(var.latencySamples - var.latencySent)) {
+    var.latencySent = var.latencySamples;
+    HostSetLatency(Host, ToIndex(var.latencySamples));
+  }
+  double tempo = 0, numerator = 0, denominator = 0;
+  HostTempoAndSignature(Host, &tempo, &numerator, &denominator);
+  var.tempoHost = FiniteOrZero(tempo);
+  var.timeSigNumeratorHost = FiniteOrZero(numerator);
+  var.timeSigDenominatorHost = FiniteOrZero(denominator);
+  var.playState = HostIsPlaying(Host);
+  if (HostIsRecording(Host) == 1) var.playState += 4;
+  var.beatPosition = FiniteOrZero(HostPosition(Host));
+  RefreshHostCopies();
+}
+
+void TVebriskEffect::DoSerialize() {
+  var.serializeIndex = 1;
+  for (int passes = 0; var.serializeIndex <= 64 && passes < kLoopCap; ++passes) {
+    TransferState(Slider(var.serializeIndex));
+    var.serializeIndex = FiniteOrZero(var.serializeIndex + 1);
+  }
+}

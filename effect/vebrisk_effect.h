@@ -1,0 +1,69 @@
+// The slew-rate meter: audio passes unchanged; per channel the largest step
+// between consecutive samples feeds a 100-point history that the view draws.
+#pragma once
+
+#include <atomic>
+
+#include "runtime/vebrisk.h"
+
+// The script's variables, in declaration order; all 0 after Reset. A host value
+// is held twice: the copy the script reads, then the slot the prologues write.
+struct EffectVariables {
+  double colorRed = 0, colorGreen = 0, colorBlue = 0, colorAlpha = 0;
+  double fontIndex = 0;
+  double displayUpdateRequest = 0;
+  double sampleRate = 0, sampleRateHost = 0;
+  double channelCount = 0, channelCountHost = 0;
+  double blockSize = 0, blockSizeHost = 0;
+  double tempo = 0, tempoHost = 0;
+  double timeSigNumerator = 0, timeSigNumeratorHost = 0;
+  double timeSigDenominator = 0, timeSigDenominatorHost = 0;
+  double versionNumber = 0;
+  double historyLength = 0, historyLeft = 0, historyRight = 0, historyIndex = 0;
+  // Shared with the editor's thread: reach them only through Shared().
+  double peakLeft = 0, peakRight = 0;
+  double previousLeft = 0, previousRight = 0;
+  double pendingSamples = 0;  // shared as well
+  double designWidth = 0, designHeight = 0;
+  double baseFontSize = 0;
+  double lastDisplayCheck = 0;
+  double latencySamples = 0, latencySent = 0;
+  double playState = 0, beatPosition = 0;
+  double serializeIndex = 0;
+  double slewLeft = 0, slewRight = 0;
+  double viewWidth = 0, viewHeight = 0;
+  double clearColor = 0;
+  double logoX = 0, logoY = 0, glowAlpha = 0, glowPhase = 0;
+  double scaleX = 0, scaleY = 0, scaleMean = 0;
+  double labelFontSize = 0, labelX = 0, labelY = 0;
+  double fullScale = 0;
+  double segmentX1 = 0, segmentY1 = 0, segmentX2 = 0, segmentY2 = 0;
+};
+
+class TVebriskEffect final : public TVebrisk {
+ public:
+  static constexpr const char* kEffectName =
+      "KORVANDEL - Pemberlyquist Ravuvi RozeveZAV - 20260806";
+  static constexpr const char* kVendorName = "KORVANDEL";
+
+  TVebriskEffect();
+
+  void DoSlider() override;
+  void DoBlock() override;
+  void DoSample() override;
+  void Reset() override;
+  void DoInit() override;
+  void DoSerialize() override;
+
+  // Turns the peaks gathered since the last point into the newest history points.
+  void AdvanceHistory();
+
+  // The values the audio and editor threads both write, reached with relaxed order.
+  static std::atomic_ref<double> Shared(double& value) { return std::atomic_ref<double>(value); }
+  static constexpr std::memory_order kSharedOrder = std::memory_order_relaxed;
+
+  EffectVariables var;
+
+ private:
+  void RefreshHostCopies();
+};

@@ -1,0 +1,29 @@
+// The editor interface an effect offers its host.
+#pragma once
+
+#include <cstdint>
+
+#include "host/vst24.h"
+
+class AudioEffect;
+
+class AEffEditor {
+ public:
+  explicit AEffEditor(AudioEffect* effect) : effect(effect) {}
+  virtual ~AEffEditor() = default;
+
+  virtual AudioEffect* getEffect() { return effect; }
+  // Stores the address of a rectangle the editor owns.
+  virtual bool getRect(ERect** rect) = 0;
+  virtual bool open(void* parentWindow) = 0;
+  virtual void close() = 0;
+  virtual bool isOpen() = 0;
+  virtual void idle() = 0;
+  virtual bool onKeyDown(VstKeyCode& key) = 0;
+  virtual bool onKeyUp(VstKeyCode& key) = 0;
+  virtual bool onMouseWheel(float distance) = 0;
+  virtual bool setKnobMode(int32_t mode) = 0;
+
+ protected:
+  AudioEffect* effect;
+};

@@ -1,0 +1,39 @@
+#include "platform/module_services.h"
+
+#include <dlfcn.h>
+
+#include <chrono>
+
+namespace {
+const auto kModuleLoadTime = std::chrono::steady_clock::now();
+}
+
+std::string ModuleFileName(const void* address) {
+  Dl_info info{};
+  if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
+  return info.dli_fname;
+}
+
+std::string OwnModuleFileName() {
+  return ModuleFileName(reinterpret_cast<const void*>(&Beep));
+}
+
+char PreferredSeparator() {
+  return '/';
+}
+
+int32_t MillisecondClock() {
+  const auto elapsed = std::chrono::steady_clock::now() - kModuleLoadTime;
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
+  return static_cast<int32_t>(static_cast<uint32_t>(ms));
+}
+
+// There is no current drive on Linux; the system's temporary folder is writable for all.
+std::string LogFilePath() {
+  return "/tmp/wusk.log.txt";
+}
+
+// A desktop has no portable system beep; the report in the log is what counts.
+int Beep(int, int) {
+  return 1;
+}

@@ -1,0 +1,24 @@
+// What the portable code needs from the platform the module runs on.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Full path of the module that contains `address` (this plug-in's own module
+// for any address inside it); empty when it cannot be found.
+std::string ModuleFileName(const void* address);
+
+// The plug-in's own module file.
+std::string OwnModuleFileName();
+
+// Path separator the platform prefers when one is added to a path.
+char PreferredSeparator();
+
+// Milliseconds since the module was loaded; wraps like a 32-bit counter.
+int32_t MillisecondClock();
+
+// Where the diagnostics log is appended.
+std::string LogFilePath();
+
+// Sounds a beep; non-zero when it was sounded (or the platform has none to sound).
+int Beep(int frequencyHz, int durationMs);

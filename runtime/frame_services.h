@@ -1,0 +1,135 @@
+// The services through which the host adapter reaches the frame: the entries
+// of the adapter's hook table, each a plain function over the adapter.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "host/cdazu.h"
+#include "host/host_services.h"
+#include "runtime/vebrisk.h"
+
+namespace FrameServices {
+
+inline TVebrisk* FrameOf(CDaZU* host) {
+  return host ? static_cast<TVebrisk*>(host->getScriptObject()) : nullptr;
+}
+
+void Setup(CDaZU* host);
+void Delete(CDaZU* host);
+void Open(CDaZU* host);
+void Suspend(CDaZU* host);
+void Resume(CDaZU* host);
+void Idle(CDaZU* host);
+void Close(CDaZU* host);
+void Draw(CDaZU* host, double width, double height);
+void MouseDown(CDaZU* host, double x, double y, uint32_t buttons);
+void MouseUp(CDaZU* host, double x, double y, uint32_t buttons);
+void MouseMove(CDaZU* host, double x, double y, uint32_t buttons);
+int32_t GetVendorVersion(CDaZU* host);
+int32_t GetVendorName(CDaZU* host, char* buffer, size_t capacity);
+int32_t GetProductName(CDaZU* host, char* buffer, size_t capacity);
+int32_t GetEffectName(CDaZU* host, char* buffer, size_t capacity);
+void GetProgramName(CDaZU* host, char* buffer, size_t capacity);
+void SetProgramName(CDaZU* host, const char* name);
+int32_t GetProgramNameIndexed(CDaZU* host, int32_t category, int32_t index, char* buffer);
+double GetSliderNormalized(CDaZU* host, int32_t index);
+void SetSliderNormalized(CDaZU* host, int32_t index, double value);
+void GetSliderName(CDaZU* host, int32_t index, char* buffer, size_t capacity);
+void GetSliderLabel(CDaZU* host, int32_t index, char* buffer, size_t capacity);
+void GetSliderDisplay(CDaZU* host, int32_t index, char* buffer, size_t capacity);
+int32_t GetState(CDaZU* host, void** data, bool isPreset);
+int32_t SetState(CDaZU* host, const void* data, int32_t byteSize, bool isPreset);
+
+// Runs the block section once, then moves every frame through Channels and the
+// sample section. Inputs of a frame are read before its outputs are written, so
+// the buffers may be the same. Instantiated for the final effect class so that
+// the per-frame sample section is a direct call.
+template <class Effect, class Sample>
+void RunFrames(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames, int32_t channels) {
+  frame.DoBlock();
+  if (frames <= 0 || channels <= 0 || inputs == nullptr || outputs == nullptr) return;
+  double* values = frame.Channels;
+  if (channels == 2) {
+    const Sample* inLeft = inputs[0];
+    const Sample* inRight = inputs[1];
+    Sample* outLeft = outputs[0];
+    Sample* outRight = outputs[1];
+    for (int32_t i = 0; i < frames; ++i) {
+      values[0] = inLeft[i];
+      values[1] = inRight[i];
+      frame.DoSample();
+      outLeft[i] = static_cast<Sample>(values[0]);
+      outRight[i] = static_cast<Sample>(values[1]);
+    }
+    return;
+  }
+  for (int32_t i = 0; i < frames; ++i) {
+    for (int32_t c = 0; c < channels; ++c)
+      values[c] = inputs[c][i];
+    frame.DoSample();
+    for (int32_t c = 0; c < channels; ++c)
+      outputs[c][i] = static_cast<Sample>(values[c]);
+  }
+}
+
+inline int32_t ProcessChannelCount(CDaZU* host) {
+  return std::clamp(HostInputCount(host), 0, CVebriskSamples::kMaxChannels);
+}
+
+// Each precision reads the channel count once, on its first call, for the whole module.
+template <class Effect>
+void ProcessFloat(CDaZU* host, float** inputs, float** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(host);
+  if (TVebrisk* frame = FrameOf(host)) {
+    RunFrames(static_cast<Effect&>(*frame), inputs, outputs, frames, channels);
+  }
+}
+
+template <class Effect>
+void ProcessDouble(CDaZU* host, double** inputs, double** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(host);
+  if (TVebrisk* frame = FrameOf(host)) {
+    RunFrames(static_cast<Effect&>(*frame), inputs, outputs, frames, channels);
+  }
+}
+
+// The table as the entry module hands it to the adapter: keys are not used
+// (entries 11 and 12 stay empty) and indexed program names answer 0.
+template <class Effect>
+CDaZUHooks MakeFrameHooks() {
+  return CDaZUHooks{
+      Setup,
+      Delete,
+      Open,
+      Suspend,
+      Resume,
+      Idle,
+      Close,
+      Draw,
+      MouseDown,
+      MouseUp,
+      MouseMove,
+      nullptr,
+      nullptr,
+      GetVendorVersion,
+      GetVendorName,
+      GetProductName,
+      GetEffectName,
+      GetProgramName,
+      SetProgramName,
+      GetProgramNameIndexed,
+      GetSliderNormalized,
+      SetSliderNormalized,
+      GetSliderName,
+      GetSliderLabel,
+      GetSliderDisplay,
+      ProcessFloat<Effect>,
+      ProcessDouble<Effect>,
+      GetState,
+      SetState,
+  };
+}
+
+}  // namespace FrameServices

@@ -1,0 +1,75 @@
+#include "runtime/vebrisk.h"
+
+#include <bit>
+#include <cstring>
+
+#include "editor/cdazu_editor.h"
+#include "platform/module_services.h"
+
+static_assert(std::endian::native == std::endian::little, "the state chunk is little-endian");
+
+TVebrisk::TVebrisk() {
+  TVebrisk::Reset();
+}
+
+TVebrisk::~TVebrisk() = default;
+
+void TVebrisk::Reset() {
+  ClearMemory();
+  ClearStrings();
+  LastRedrawClock = 0;
+}
+
+void TVebrisk::OnResume() {
+  DoInit();
+  DoSlider();
+}
+
+int32_t TVebrisk::InitOnce() {
+  if (InitCount == 0) DoInit();
+  return ++InitCount;
+}
+
+void TVebrisk::OnIdle() {
+  if (!(frameRate > 0)) return;
+  // Unsigned difference: the millisecond counter may wrap.
+  const auto elapsed = static_cast<int32_t>(static_cast<uint32_t>(MillisecondClock()) -
+                                            static_cast<uint32_t>(LastRedrawClock));
+  if (static_cast<double>(elapsed) > 1000.0 / frameRate) {
+    HostRedraw(Host);
+    LastRedrawClock = MillisecondClock();
+  }
+}
+
+FileRecord& TVebrisk::ReopenStateStream(int32_t mode) {
+  CloseFile(0);
+  Files[0].Mode = mode;
+  return Files[0];
+}
+
+int32_t TVebrisk::GetState(void** data) {
+  FileRecord& stream = ReopenStateStream(FileRecord::kWriting);
+  double marker = kStateMarker;
+  TransferState(marker);
+  DoSerialize();
+  if (stream.Data.size() == 1 || data == nullptr) return 0;
+  *data = stream.Data.data();
+  return static_cast<int32_t>(stream.Data.size() * sizeof(float));
+}
+
+int32_t TVebrisk::SetState(const void* data, int32_t size) {
+  FileRecord& stream = ReopenStateStream(FileRecord::kReading);
+  const int32_t count = data != nullptr ? size / 4 : 0;
+  if (count >= 1) {
+    stream.Data.resize(static_cast<size_t>(count));
+    std::memcpy(stream.Data.data(), data, static_cast<size_t>(count) * sizeof(float));
+  }
+  if (stream.Data.empty()) return size;
+  double marker = 0.0;
+  TransferState(marker);
+  if (marker != kStateMarker) return size;
+  InitOnce();
+  DoSerialize();
+  DoSlider();
+  return size;
+}
