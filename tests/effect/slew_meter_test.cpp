@@ -1,1 +1,119 @@
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <vector>
+
+#include "effect/vebrisk_effect.h"
+#include "tests/support/fake_host.h"
+
+namespace {
+
+class SlewMeter : public ::testing::Test {
+ protected:
+  SlewMeter() { plugin.start(44100.0f, 512); }
+
+  void Process(std::vector<float> left, std::vector<float> right) {
+    float* in[] = {left.data(), right.data()};
+    plugin.effect->processReplacing(plugin.effect, in, in, static_cast<int32_t>(left.size()));
+  }
+
+  double NewestLeft() { return s.Cell(99, 0); }
+  double NewestRight() { return s.Cell(199, 0); }
+
+  FakeHost host;
+  PluginInstance plugin;
+  TVebriskEffect& s = plugin.script();
+};
+
+}  // namespace
+
+TEST_F(SlewMeter, TheFirstStepIsMeasuredFromZero) {
+  Process({0.8f}, {-0.25f});
+  EXPECT_DOUBLE_EQ(s.var.peakLeft, 0.800000011920929);
+  EXPECT_EQ(s.var.peakRight, 0.25);
+}
+
+TEST_F(SlewMeter, PeaksHoldTheLargestStepUntilTheHistoryAdvances) {
+  Process({0.1f, 0.6f, 0.5f, 0.5f}, {1, -1, 1, -1});
+  EXPECT_NEAR(s.var.peakLeft, 0.5, 1e-7);
+  EXPECT_EQ(s.var.peakRight, 2);  // four times the full scale at 44.1 kHz
+  EXPECT_EQ(s.var.pendingSamples, 4);
+  s.AdvanceHistory();
+  EXPECT_NEAR(NewestLeft(), 0.5, 1e-7);
+  EXPECT_EQ(NewestRight(), 2);
+  EXPECT_EQ(s.var.peakLeft, 0);
+  EXPECT_EQ(s.var.pendingSamples, 0);
+}
+
+TEST_F(SlewMeter, LongSilenceThenOneStepBecomesOnePoint) {
+  std::vector<float> silence(48000, 0.0f);
+  Process(silence, silence);
+  Process({0.5f}, {0.0f});
+  s.AdvanceHistory();
+  EXPECT_EQ(NewestLeft(), 0.5);
+  EXPECT_EQ(NewestRight(), 0);
+  EXPECT_EQ(s.var.pendingSamples, 0);
+}
+
+TEST_F(SlewMeter, HistoryStandsStillWithoutNewSamples) {
+  Process({0.3f}, {0.3f});
+  s.AdvanceHistory();
+  std::vector<double> before;
+  for (int i = 0; i < 200; ++i)
+    before.push_back(s.Cell(i, 0));
+  s.AdvanceHistory();
+  s.AdvanceHistory();
+  for (int i = 0; i < 200; ++i)
+    EXPECT_EQ(s.Cell(i, 0), before[i]) << i;
+}
+
+TEST_F(SlewMeter, PointsShiftTowardTheOldestEnd) {
+  for (int point = 1; point <= 100; ++point) {
+    const float level = static_cast<float>(point) / 128.0f;
+    Process({level}, {-level});
+    Process({0.0f}, {0.0f});  // back to zero: the step equals the level
+    s.AdvanceHistory();
+  }
+  // Every initial zero is gone; point k holds the largest step of update k + 1.
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(s.Cell(i, 0), (i + 1) / 128.0) << i;
+    EXPECT_EQ(s.Cell(100 + i, 0), (i + 1) / 128.0) << i;
+  }
+}
+
+TEST_F(SlewMeter, NonFiniteInputsPassThroughButNeverReachTheMeter) {
+  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  std::vector<float> left = {0.5f, inf, 0.25f, nan, -inf, 1e-45f, -0.0f};
+  std::vector<float> right = {nan, nan, 0.75f, -inf, inf, 3.4e38f, 0.0f};
+  std::vector<float> outLeft(7), outRight(7);
+  float* in[] = {left.data(), right.data()};
+  float* out[] = {outLeft.data(), outRight.data()};
+  plugin.effect->processReplacing(plugin.effect, in, out, 7);
+  EXPECT_EQ(std::memcmp(outLeft.data(), left.data(), 28), 0);
+  EXPECT_EQ(std::memcmp(outRight.data(), right.data(), 28), 0);
+
+  for (double v : {s.var.peakLeft, s.var.peakRight, s.var.previousLeft, s.var.previousRight,
+                   s.var.slewLeft, s.var.slewRight}) {
+    EXPECT_TRUE(std::isfinite(v)) << v;
+  }
+  // After an infinity the previous sample is 0, so 0.25 steps by 0.25.
+  EXPECT_EQ(s.var.peakLeft, 0.5);
+  EXPECT_NEAR(s.var.peakRight, 3.4e38, 1e32);
+  s.AdvanceHistory();
+  for (int i = 0; i < 200; ++i)
+    EXPECT_TRUE(std::isfinite(s.Cell(i, 0)));
+}
+
+TEST_F(SlewMeter, DoublePrecisionPassesEveryBitAndMeasuresTheSame) {
+  std::vector<double> left = {0.1, 0.7, -0.2, 5e-324}, right = {-0.0, 1.0, 1.0, -1.0};
+  const std::vector<double> originalLeft = left, originalRight = right;
+  double* io[] = {left.data(), right.data()};
+  plugin.effect->processDoubleReplacing(plugin.effect, io, io, 4);
+  EXPECT_EQ(std::memcmp(left.data(), originalLeft.data(), 32), 0);
+  EXPECT_EQ(std::memcmp(right.data(), originalRight.data(), 32), 0);
+  EXPECT_DOUBLE_EQ(s.var.peakLeft, 0.8999999999999999);
+  EXPECT_EQ(s.var.peakRight, 2);
+}
