@@ -1,26 +1,25 @@
-#include <algorithm>
-#include <cmath>
-
 #include "effect/vebrisk_effect.h"
 
-void TVebriskEffect::DoSample() {
-  RefreshHostCopies();
-  var.slewLeft = FiniteOrZero(std::fabs(Channels[0] - var.previousLeft));
-  var.slewRight = FiniteOrZero(std::fabs(Channels[1] - var.previousRight));
-  // std::max keeps its first argument when the second is NaN.
-  auto peakLeft = Shared(var.peakLeft);
-  auto peakRight = Shared(var.peakRight);
-  peakLeft.store(FiniteOrZero(std::max(peakLeft.load(kSharedOrder), var.slewLeft)), kSharedOrder);
-  peakRight.store(FiniteOrZero(std::max(peakRight.load(kSharedOrder), var.slewRight)),
-                  kSharedOrder);
-  var.previousLeft = FiniteOrZero(Channels[0]);
-  var.previousRight = FiniteOrZero(Channels[1]);
-  auto pending = Shared(var.pendingSamples);
-  pending.store(pending.load(kSharedOrder) + 1, kSharedOrder);
+void TVebriskEffect::FinishBlock() {
+  if (!(var.pendingSamples > 0)) return;
+  const BlockMeasurement block{var.peakLeft, var.peakRight, var.pendingSamples,
+                               measurementEpoch.load(std::memory_order_relaxed)};
+  // A full queue (no editor draining it) leaves the peaks to grow until there is room.
+  if (!measurements.push(block)) return;
+  var.peakLeft = var.peakRight = var.pendingSamples = 0;
 }
 
 void TVebriskEffect::AdvanceHistory() {
-  if (!(Shared(var.pendingSamples).load(kSharedOrder) > 0)) return;
+  BlockMeasurement since{};
+  const uint32_t epoch = measurementEpoch.load(std::memory_order_relaxed);
+  measurements.drain([&](const BlockMeasurement& block) {
+    if (block.epoch != epoch) return;
+    since.peakLeft = std::max(since.peakLeft, block.peakLeft);
+    since.peakRight = std::max(since.peakRight, block.peakRight);
+    since.frames += block.frames;
+  });
+  if (!(since.frames > 0)) return;
+
   var.historyIndex = 0;
   if (var.historyLength - 1 > 0) {
     int passes = 0;
@@ -32,11 +31,6 @@ void TVebriskEffect::AdvanceHistory() {
       var.historyIndex = FiniteOrZero(var.historyIndex + 1);
     } while (var.historyLength - 1 > var.historyIndex && ++passes < kLoopCap);
   }
-  Cell(var.historyLeft, var.historyLength - 1) =
-      FiniteOrZero(Shared(var.peakLeft).load(kSharedOrder));
-  Cell(var.historyRight, var.historyLength - 1) =
-      FiniteOrZero(Shared(var.peakRight).load(kSharedOrder));
-  Shared(var.peakLeft).store(0, kSharedOrder);
-  Shared(var.peakRight).store(0, kSharedOrder);
-  Shared(var.pendingSamples).store(0, kSharedOrder);
+  Cell(var.historyLeft, var.historyLength - 1) = FiniteOrZero(since.peakLeft);
+  Cell(var.historyRight, var.historyLength - 1) = FiniteOrZero(since.peakRight);
 }

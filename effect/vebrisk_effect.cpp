@@ -30,12 +30,6 @@ double SecondsOfDay() {
   return static_cast<double>(micros / 1000000) + static_cast<double>(micros % 1000000) * 0.000001;
 }
 
-// Writes only on change, so that the steady per-frame refresh reads and never
-// races the editor thread's reads.
-void StoreIfChanged(double& copy, double value) {
-  if (copy != value) copy = value;
-}
-
 }  // namespace
 
 TVebriskEffect::TVebriskEffect() {
@@ -58,12 +52,18 @@ void TVebriskEffect::Reset() {
 }
 
 void TVebriskEffect::RefreshHostCopies() {
-  StoreIfChanged(var.sampleRate, FiniteOrZero(var.sampleRateHost));
-  StoreIfChanged(var.channelCount, FiniteOrZero(var.channelCountHost));
-  StoreIfChanged(var.blockSize, FiniteOrZero(var.blockSizeHost));
-  StoreIfChanged(var.tempo, FiniteOrZero(var.tempoHost));
-  StoreIfChanged(var.timeSigNumerator, FiniteOrZero(var.timeSigNumeratorHost));
-  StoreIfChanged(var.timeSigDenominator, FiniteOrZero(var.timeSigDenominatorHost));
+  // Writes only on change: the editor thread reads the copies while the audio
+  // thread's block prologue refreshes them.
+  auto refresh = [](double& copy, double slot) {
+    const double value = FiniteOrZero(slot);
+    if (copy != value) copy = value;
+  };
+  refresh(var.sampleRate, var.sampleRateHost);
+  refresh(var.channelCount, var.channelCountHost);
+  refresh(var.blockSize, var.blockSizeHost);
+  refresh(var.tempo, var.tempoHost);
+  refresh(var.timeSigNumerator, var.timeSigNumeratorHost);
+  refresh(var.timeSigDenominator, var.timeSigDenominatorHost);
 }
 
 void TVebriskEffect::DoInit() {
@@ -88,10 +88,10 @@ void TVebriskEffect::DoInit() {
     var.historyIndex = FiniteOrZero(var.historyIndex + 1);
   } while (var.historyLength > var.historyIndex && ++passes < kLoopCap);
 
-  Shared(var.peakLeft).store(0, kSharedOrder);
-  Shared(var.peakRight).store(0, kSharedOrder);
+  var.peakLeft = var.peakRight = 0;
   var.previousLeft = var.previousRight = 0;
-  Shared(var.pendingSamples).store(0, kSharedOrder);
+  var.pendingSamples = 0;
+  measurementEpoch.fetch_add(1, std::memory_order_relaxed);
   var.baseFontSize = 21;
   var.designWidth = 400;
   var.designHeight = 400;

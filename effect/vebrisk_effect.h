@@ -2,8 +2,11 @@
 // between consecutive samples feeds a 100-point history that the view draws.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 
+#include "effect/measurement_queue.h"
 #include "runtime/vebrisk.h"
 
 // The script's variables, in declaration order; all 0 after Reset. A host value
@@ -20,10 +23,11 @@ struct EffectVariables {
   double timeSigDenominator = 0, timeSigDenominatorHost = 0;
   double versionNumber = 0;
   double historyLength = 0, historyLeft = 0, historyRight = 0, historyIndex = 0;
-  // Shared with the editor's thread: reach them only through Shared().
+  // The audio thread's running peaks and frame count, handed to the editor
+  // thread at the end of each block.
   double peakLeft = 0, peakRight = 0;
   double previousLeft = 0, previousRight = 0;
-  double pendingSamples = 0;  // shared as well
+  double pendingSamples = 0;
   double designWidth = 0, designHeight = 0;
   double baseFontSize = 0;
   double lastDisplayCheck = 0;
@@ -50,20 +54,40 @@ class TVebriskEffect final : public TVebrisk {
 
   void DoSlider() override;
   void DoBlock() override;
+  // Per frame: the step of each channel and the running peaks.
   void DoSample() override;
   void Reset() override;
   void DoInit() override;
   void DoSerialize() override;
 
-  // Turns the peaks gathered since the last point into the newest history points.
+  // After the last frame of a block: hands the block's peaks to the editor thread.
+  void FinishBlock();
+
+  // Editor thread: turns the peaks measured since the last point into the newest
+  // history points.
   void AdvanceHistory();
 
-  // The values the audio and editor threads both write, reached with relaxed order.
-  static std::atomic_ref<double> Shared(double& value) { return std::atomic_ref<double>(value); }
-  static constexpr std::memory_order kSharedOrder = std::memory_order_relaxed;
-
   EffectVariables var;
+  MeasurementQueue measurements;
+  // Advanced by every init: measurements from before it belong to a cleared history.
+  std::atomic<uint32_t> measurementEpoch{0};
 
  private:
   void RefreshHostCopies();
 };
+
+// Defined here so that the processing loop, instantiated for this class, runs
+// the sample section inline.
+inline void TVebriskEffect::DoSample() {
+  // The sample section's refresh of the host copies is left out: only the init
+  // and block prologues write the host slots, and the block prologue ends with
+  // the same refresh, so every copy already holds its slot's value here.
+  var.slewLeft = FiniteOrZero(std::fabs(Channels[0] - var.previousLeft));
+  var.slewRight = FiniteOrZero(std::fabs(Channels[1] - var.previousRight));
+  // std::max keeps its first argument when the second is NaN.
+  var.peakLeft = FiniteOrZero(std::max(var.peakLeft, var.slewLeft));
+  var.peakRight = FiniteOrZero(std::max(var.peakRight, var.slewRight));
+  var.previousLeft = FiniteOrZero(Channels[0]);
+  var.previousRight = FiniteOrZero(Channels[1]);
+  var.pendingSamples += 1;
+}

@@ -42,13 +42,12 @@ void GetSliderDisplay(CDaZU* host, int32_t index, char* buffer, size_t capacity)
 int32_t GetState(CDaZU* host, void** data, bool isPreset);
 int32_t SetState(CDaZU* host, const void* data, int32_t byteSize, bool isPreset);
 
-// Runs the block section once, then moves every frame through Channels and the
-// sample section. Inputs of a frame are read before its outputs are written, so
-// the buffers may be the same. Instantiated for the final effect class so that
-// the per-frame sample section is a direct call.
+// Moves every frame through Channels and the sample section. Inputs of a frame are read before its
+// outputs are written, so the buffers may be the same. Instantiated for the final effect class so
+// that the per-frame sample section is a direct, inlined call.
 template <class Effect, class Sample>
-void RunFrames(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames, int32_t channels) {
-  frame.DoBlock();
+void RunFrameLoop(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames,
+                  int32_t channels) {
   if (frames <= 0 || channels <= 0 || inputs == nullptr || outputs == nullptr) return;
   double* values = frame.Channels;
   if (channels == 2) {
@@ -72,6 +71,19 @@ void RunFrames(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames,
     for (int32_t c = 0; c < channels; ++c)
       outputs[c][i] = static_cast<Sample>(values[c]);
   }
+}
+
+// An effect that hands its block's results to another thread says when the block is over.
+template <class Effect>
+concept FinishesBlocks = requires(Effect& effect) {
+  effect.FinishBlock();
+};
+
+template <class Effect, class Sample>
+void RunFrames(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames, int32_t channels) {
+  frame.DoBlock();
+  RunFrameLoop(frame, inputs, outputs, frames, channels);
+  if constexpr (FinishesBlocks<Effect>) frame.FinishBlock();
 }
 
 inline int32_t ProcessChannelCount(CDaZU* host) {

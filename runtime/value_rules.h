@@ -6,8 +6,9 @@
 #include <limits>
 
 // NaN and magnitudes beyond the largest finite double become 0.
+// One comparison does both: NaN compares false.
 inline double FiniteOrZero(double x) {
-  return (std::isnan(x) || std::fabs(x) > std::numeric_limits<double>::max()) ? 0.0 : x;
+  return std::fabs(x) <= std::numeric_limits<double>::max() ? x : 0.0;
 }
 
 // Truncates x -/+ 0.0001 toward zero; NaN and values that do not fit give INT32_MIN,

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -31,20 +32,50 @@ class SlewMeter : public ::testing::Test {
 
 TEST_F(SlewMeter, TheFirstStepIsMeasuredFromZero) {
   Process({0.8f}, {-0.25f});
-  EXPECT_DOUBLE_EQ(s.var.peakLeft, 0.800000011920929);
-  EXPECT_EQ(s.var.peakRight, 0.25);
+  s.AdvanceHistory();
+  EXPECT_DOUBLE_EQ(NewestLeft(), 0.800000011920929);
+  EXPECT_EQ(NewestRight(), 0.25);
 }
 
-TEST_F(SlewMeter, PeaksHoldTheLargestStepUntilTheHistoryAdvances) {
-  Process({0.1f, 0.6f, 0.5f, 0.5f}, {1, -1, 1, -1});
-  EXPECT_NEAR(s.var.peakLeft, 0.5, 1e-7);
-  EXPECT_EQ(s.var.peakRight, 2);  // four times the full scale at 44.1 kHz
-  EXPECT_EQ(s.var.pendingSamples, 4);
+TEST_F(SlewMeter, APointHoldsTheLargestStepOfEveryBlockSinceThePointBefore) {
+  Process({0.1f, 0.6f}, {1, -1});
+  Process({0.5f, 0.5f}, {1, 1});
+  EXPECT_EQ(s.Cell(99, 0), 0);  // nothing moves until the editor takes the measurements
   s.AdvanceHistory();
   EXPECT_NEAR(NewestLeft(), 0.5, 1e-7);
-  EXPECT_EQ(NewestRight(), 2);
-  EXPECT_EQ(s.var.peakLeft, 0);
-  EXPECT_EQ(s.var.pendingSamples, 0);
+  EXPECT_EQ(NewestRight(), 2);  // four times the full scale at 44.1 kHz
+  EXPECT_EQ(s.Cell(98, 0), 0);
+
+  Process({0.5f}, {1});  // no step at all still makes a point
+  s.AdvanceHistory();
+  EXPECT_NEAR(s.Cell(98, 0), 0.5, 1e-7);
+  EXPECT_EQ(NewestLeft(), 0);
+  EXPECT_EQ(NewestRight(), 0);
+}
+
+TEST_F(SlewMeter, MeasurementsBeforeAResumeBelongToTheClearedHistory) {
+  Process({0.9f}, {0.9f});
+  plugin.dispatch(effMainsChanged, 0, 0);
+  plugin.dispatch(effMainsChanged, 0, 1);
+  s.AdvanceHistory();
+  for (int i = 0; i < 200; ++i)
+    EXPECT_EQ(s.Cell(i, 0), 0) << i;
+  Process({0.3f}, {0.0f});
+  s.AdvanceHistory();
+  EXPECT_NEAR(NewestLeft(), 0.3, 1e-7);
+}
+
+TEST_F(SlewMeter, NoStepIsLostWhileNoEditorTakesTheMeasurements) {
+  std::vector<float> quiet(64, 0.0f);
+  for (int block = 0; block < 300; ++block) {
+    std::vector<float> left = quiet;
+    if (block == 250) left[10] = 0.7f;  // long after the queue has filled up
+    Process(left, quiet);
+  }
+  s.AdvanceHistory();
+  Process(quiet, quiet);
+  s.AdvanceHistory();
+  EXPECT_NEAR(std::max(s.Cell(98, 0), NewestLeft()), 0.7, 1e-7);
 }
 
 TEST_F(SlewMeter, LongSilenceThenOneStepBecomesOnePoint) {
@@ -95,14 +126,13 @@ TEST_F(SlewMeter, NonFiniteInputsPassThroughButNeverReachTheMeter) {
   EXPECT_EQ(std::memcmp(outLeft.data(), left.data(), 28), 0);
   EXPECT_EQ(std::memcmp(outRight.data(), right.data(), 28), 0);
 
-  for (double v : {s.var.peakLeft, s.var.peakRight, s.var.previousLeft, s.var.previousRight,
-                   s.var.slewLeft, s.var.slewRight}) {
+  for (double v : {s.var.previousLeft, s.var.previousRight, s.var.slewLeft, s.var.slewRight}) {
     EXPECT_TRUE(std::isfinite(v)) << v;
   }
-  // After an infinity the previous sample is 0, so 0.25 steps by 0.25.
-  EXPECT_EQ(s.var.peakLeft, 0.5);
-  EXPECT_NEAR(s.var.peakRight, 3.4e38, 1e32);
   s.AdvanceHistory();
+  // After an infinity the previous sample is 0, so 0.25 steps by 0.25.
+  EXPECT_EQ(NewestLeft(), 0.5);
+  EXPECT_NEAR(NewestRight(), 3.4e38, 1e32);
   for (int i = 0; i < 200; ++i)
     EXPECT_TRUE(std::isfinite(s.Cell(i, 0)));
 }
@@ -114,6 +144,7 @@ TEST_F(SlewMeter, DoublePrecisionPassesEveryBitAndMeasuresTheSame) {
   plugin.effect->processDoubleReplacing(plugin.effect, io, io, 4);
   EXPECT_EQ(std::memcmp(left.data(), originalLeft.data(), 32), 0);
   EXPECT_EQ(std::memcmp(right.data(), originalRight.data(), 32), 0);
-  EXPECT_DOUBLE_EQ(s.var.peakLeft, 0.8999999999999999);
-  EXPECT_EQ(s.var.peakRight, 2);
+  s.AdvanceHistory();
+  EXPECT_DOUBLE_EQ(NewestLeft(), 0.8999999999999999);
+  EXPECT_EQ(NewestRight(), 2);
 }

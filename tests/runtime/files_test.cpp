@@ -12,7 +12,8 @@
 TEST(FileRecords, WritingAppendsFloatsAndAdvances) {
   CVebriskFiles files;
   files.Files[0].Mode = FileRecord::kWriting;
-  for (double v : {-1000.0, 0.1, 2.5}) files.TransferFileValue(0, v);
+  for (double v : {-1000.0, 0.1, 2.5})
+    files.TransferFileValue(0, v);
   const FileRecord& r = files.Files[0];
   ASSERT_EQ(r.Data.size(), 3u);
   EXPECT_EQ(r.Data[1], 0.1f);

@@ -21,7 +21,8 @@ class ProbeEffect final : public TVebrisk {
   void DoBlock() override { ++blocks; }
   void DoSample() override { ++samples; }
   void DoSerialize() override {
-    for (double& v : values) TransferState(v);
+    for (double& v : values)
+      TransferState(v);
   }
 
   int inits = 0, sliders = 0, blocks = 0, samples = 0;
@@ -43,7 +44,8 @@ class Frame : public ::testing::Test {
     void* data = nullptr;
     const int32_t size = frame->GetState(&data);
     const auto* bytes = static_cast<const unsigned char*>(data);
-    return size > 0 ? std::vector<unsigned char>(bytes, bytes + size) : std::vector<unsigned char>{};
+    return size > 0 ? std::vector<unsigned char>(bytes, bytes + size)
+                    : std::vector<unsigned char>{};
   }
 
   static std::vector<unsigned char> Chunk(std::initializer_list<float> floats) {
@@ -161,9 +163,14 @@ TEST_F(Frame, ProcessingZeroFramesRunsTheBlockSectionOnly) {
 }
 
 TEST_F(Frame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
-  const float specials[] = {0.25f, -0.0f, 1e-40f, std::numeric_limits<float>::infinity(),
+  const float specials[] = {0.25f,
+                            -0.0f,
+                            1e-40f,
+                            std::numeric_limits<float>::infinity(),
                             -std::numeric_limits<float>::infinity(),
-                            std::numeric_limits<float>::quiet_NaN(), 3.4e38f, -1.0f};
+                            std::numeric_limits<float>::quiet_NaN(),
+                            3.4e38f,
+                            -1.0f};
   std::vector<float> left(specials, specials + 8), right(left.rbegin(), left.rend());
   std::vector<float> outLeft(8), outRight(8);
   float* in[] = {left.data(), right.data()};

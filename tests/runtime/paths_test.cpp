@@ -52,7 +52,8 @@ TEST(Paths, ListFilesGivesVisiblePlainFilesOnly) {
   const fs::path dir = fs::temp_directory_path() / "paths_test_listing";
   fs::remove_all(dir);
   fs::create_directories(dir / "sub");
-  for (const char* name : {"b.png", "a.wav", ".hidden"}) std::ofstream(dir / name) << "x";
+  for (const char* name : {"b.png", "a.wav", ".hidden"})
+    std::ofstream(dir / name) << "x";
 
   std::vector<std::string> names = ListFiles(dir.string() + "/");
   std::sort(names.begin(), names.end());
