@@ -1,0 +1,9 @@
+#!/bin/sh
+# Builds everything and runs every test.
+set -eu
+cd "$(dirname "$0")/.."
+scripts/install-packages.sh cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
+  libfftw3-dev valgrind binutils
+cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
+cmake --build build
+ctest --test-dir build --output-on-failure -j2
