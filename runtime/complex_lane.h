@@ -1,0 +1,55 @@
+// One complex double held as a {re, im} SIMD pair, so that each add, subtract and
+// multiply in the FFT and MDCT butterflies acts on both parts in one instruction.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+
+using ComplexLane = double __attribute__((vector_size(16)));
+
+// e^(i·angle) in the forms the butterflies multiply by: {c, c}, {s, s}, {c, -c}, {s, -s}.
+struct Twiddle {
+  ComplexLane cosine;
+  ComplexLane sine;
+  ComplexLane cosineFlipped;
+  ComplexLane sineFlipped;
+};
+
+inline Twiddle MakeTwiddle(double angle) {
+  const double c = std::cos(angle), s = std::sin(angle);
+  return {ComplexLane{c, c}, ComplexLane{s, s}, ComplexLane{c, -c}, ComplexLane{s, -s}};
+}
+
+// Cells are only 8-byte aligned, and a lane may alias them.
+using CellPair = double __attribute__((vector_size(16), aligned(8), may_alias));
+
+inline ComplexLane LoadComplex(const double* cells) {
+  return *reinterpret_cast<const CellPair*>(cells);
+}
+
+inline void StoreComplex(double* cells, ComplexLane z) {
+  *reinterpret_cast<CellPair*>(cells) = z;
+}
+
+inline ComplexLane SwapParts(ComplexLane z) {
+  return __builtin_shufflevector(z, z, 1, 0);
+}
+
+inline ComplexLane Conjugate(ComplexLane z) {
+  using Bits = int64_t __attribute__((vector_size(16)));
+  return reinterpret_cast<ComplexLane>(reinterpret_cast<Bits>(z) ^ Bits{0, INT64_MIN});
+}
+
+inline ComplexLane TimesI(ComplexLane z) {
+  return SwapParts(Conjugate(z));
+}
+
+// z·e^(i·angle)
+inline ComplexLane RotateBy(ComplexLane z, const Twiddle& t) {
+  return z * t.cosine - SwapParts(z) * t.sineFlipped;
+}
+
+// z·e^(-i·angle)
+inline ComplexLane RotateBack(ComplexLane z, const Twiddle& t) {
+  return z * t.cosine + SwapParts(z) * t.sineFlipped;
+}
