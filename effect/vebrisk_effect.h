@@ -59,6 +59,7 @@ class TVebriskEffect final : public TVebrisk {
   void Reset() override;
   void DoInit() override;
   void DoSerialize() override;
+  void DoGraphics() override;
 
   // After the last frame of a block: hands the block's peaks to the editor thread.
   void FinishBlock();

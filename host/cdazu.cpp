@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "editor/drawing/font_desc.h"
+
 CDaZU* CDaZU::create(void* scriptObject, const CDaZUHooks& hooks, audioMasterCallback audioMaster,
                      int32_t numPrograms, int32_t numParams) {
   if (audioMaster == nullptr ||
@@ -23,7 +25,11 @@ CDaZU::CDaZU(void* scriptObject, const CDaZUHooks& hooks, audioMasterCallback au
 }
 
 CDaZU::~CDaZU() {
-  // The script goes first; the editor, owned by the base, goes last.
+  for (VSTGUI::CFontDesc*& font : fontCache) {
+    font->release();
+    font = nullptr;
+  }
+  // The script goes next; the editor, owned by the base, goes last.
   if (hooks.Delete) hooks.Delete(this);
 }
 

@@ -10,7 +10,8 @@
 
 namespace VSTGUI {
 class CDrawContext;
-}
+class CFontDesc;
+}  // namespace VSTGUI
 
 class CDaZU : public AudioEffectX {
  public:
@@ -49,6 +50,8 @@ class CDaZU : public AudioEffectX {
   const CDaZUHooks& getHooks() const { return hooks; }
   VSTGUI::CDrawContext* getDrawContext() const { return drawContext; }
   void setDrawContext(VSTGUI::CDrawContext* context) { drawContext = context; }
+  // Font descriptions made for the script, one per family, each holding one reference.
+  std::vector<VSTGUI::CFontDesc*>& getFontCache() { return fontCache; }
 
   // Takes the oldest unread MIDI event: 1 when one was taken, else 0 and zeros.
   int32_t receiveMidi(int32_t* deltaFrames, int32_t* status, int32_t* data1, int32_t* data2);
@@ -63,6 +66,7 @@ class CDaZU : public AudioEffectX {
   VSTGUI::CDrawContext* drawContext = nullptr;  // set only while the view draws
   int32_t midiWriteIndex = 0;
   int32_t midiReadIndex = 0;
+  std::vector<VSTGUI::CFontDesc*> fontCache;
   std::vector<MidiSlot> midiRing;
   CDaZUHooks hooks;
 };

@@ -1,6 +1,7 @@
 // What the portable code needs from the platform the module runs on.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -16,6 +17,13 @@ char PreferredSeparator();
 
 // Milliseconds since the module was loaded; wraps like a 32-bit counter.
 int32_t MillisecondClock();
+
+// An embedded resource (the editor's images) by number; empty when there is none.
+struct ModuleResource {
+  const unsigned char* bytes = nullptr;
+  size_t size = 0;
+};
+ModuleResource FindModuleResource(int32_t number);
 
 // Where the diagnostics log is appended.
 std::string LogFilePath();

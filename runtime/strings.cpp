@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "runtime/ascii.h"
 #include "runtime/value_rules.h"
 
 void CVebriskStrings::RegisterString(int32_t number, std::string_view text) {
@@ -25,10 +26,5 @@ bool TextEqual(const char* a, const char* b) {
 }
 
 bool TextEqualIgnoreCase(const char* a, const char* b) {
-  auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + ('a' - 'A') : c; };
-  for (;; ++a, ++b) {
-    const int ca = lower(static_cast<unsigned char>(*a));
-    if (ca != lower(static_cast<unsigned char>(*b))) return false;
-    if (ca == 0) return true;
-  }
+  return EqualIgnoringAsciiCase(a, b);
 }

@@ -5,10 +5,12 @@
 
 #include "editor/cdazu_editor.h"
 #include "platform/module_services.h"
+#include "runtime/fft_tables.h"
 
 static_assert(std::endian::native == std::endian::little, "the state chunk is little-endian");
 
 TVebrisk::TVebrisk() {
+  PrepareFftTables();
   TVebrisk::Reset();
 }
 

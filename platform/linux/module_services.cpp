@@ -1,6 +1,8 @@
 #include "platform/module_services.h"
 
 #include <dlfcn.h>
+#include <limits.h>
+#include <stdlib.h>
 
 #include <chrono>
 
@@ -11,7 +13,10 @@ const auto kModuleLoadTime = std::chrono::steady_clock::now();
 std::string ModuleFileName(const void* address) {
   Dl_info info{};
   if (dladdr(address, &info) == 0 || info.dli_fname == nullptr) return {};
-  return info.dli_fname;
+  // A program started by a relative path reports that path; paths built on it must
+  // not depend on the current directory.
+  char resolved[PATH_MAX];
+  return realpath(info.dli_fname, resolved) ? resolved : info.dli_fname;
 }
 
 std::string OwnModuleFileName() {

@@ -1,0 +1,40 @@
+#include "editor/drawing/bitmap.h"
+
+#include "editor/drawing/draw_context.h"
+#include "platform/module_services.h"
+
+namespace VSTGUI {
+
+CBitmap::CBitmap(int32_t number) : sourceKind(kResourceNumber), resourceNumber(number) {
+  const ModuleResource resource = FindModuleResource(number);
+  adopt(DecodeImage(resource.bytes, resource.size));
+}
+
+// Embedded images are numbered only; a name finds none.
+CBitmap::CBitmap(const std::string& name) : sourceKind(kResourceName), resourceName(name) {}
+
+CBitmap::CBitmap(std::unique_ptr<PlatformImage> decoded) : sourceKind(kNoSource) {
+  adopt(std::move(decoded));
+}
+
+void CBitmap::adopt(std::unique_ptr<PlatformImage> decoded) {
+  image = std::move(decoded);
+  width = image ? image->width() : 0;
+  height = image ? image->height() : 0;
+}
+
+void CBitmap::draw(CDrawContext* context, const CRect& rect, CPoint offset) {
+  drawWithAlpha(context, rect, offset, 255);
+}
+
+void CBitmap::drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint offset,
+                            uint8_t opacity) {
+  if (context == nullptr || !image || context->getCanvas() == nullptr) return;
+  const CPoint shift = context->getOffset();
+  context->getCanvas()->drawImage(*image, TruncateToPixel(offset.x), TruncateToPixel(offset.y),
+                                  TruncateToPixel(rect.width()), TruncateToPixel(rect.height()),
+                                  TruncateToPixel(rect.left + shift.x),
+                                  TruncateToPixel(rect.top + shift.y), opacity);
+}
+
+}  // namespace VSTGUI

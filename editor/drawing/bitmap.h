@@ -1,0 +1,56 @@
+// Images: a reference-counted CBitmap, the holder the script keeps per image
+// slot, and drawing an image with its own alpha and an extra opacity.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "editor/drawing/canvas.h"
+#include "editor/drawing/geometry.h"
+#include "editor/drawing/graphics_globals.h"
+#include "editor/toolkit/base_object.h"
+
+namespace VSTGUI {
+
+class CDrawContext;
+
+class CBitmap : public CBaseObject {
+ public:
+  enum SourceKind : int32_t { kResourceNumber = 0, kResourceName = 1, kNoSource = 2 };
+
+  // Decodes the module's embedded image with this number; 0 × 0 when there is none.
+  explicit CBitmap(int32_t resourceNumber);
+  explicit CBitmap(const std::string& resourceName);
+  // Takes an image decoded elsewhere (a file, an offscreen surface).
+  explicit CBitmap(std::unique_ptr<PlatformImage> image);
+
+  double getWidth() const { return width; }
+  double getHeight() const { return height; }
+  PlatformImage* getPlatformImage() const { return image.get(); }
+  SourceKind getSourceKind() const { return sourceKind; }
+
+  void draw(CDrawContext* context, const CRect& rect, CPoint offset = {});
+  void drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint offset, uint8_t opacity);
+
+  CColor transparentColor{255, 255, 255, 0};  // kept for callers; drawing never consults it
+  uint8_t flag = 1;
+
+ private:
+  void adopt(std::unique_ptr<PlatformImage> decoded);
+
+  GraphicsLibraryUser libraryUser;  // first: the library outlives the image
+  SourceKind sourceKind;
+  int32_t resourceNumber = 0;
+  std::string resourceName;
+  double width = 0;
+  double height = 0;
+  std::unique_ptr<PlatformImage> image;
+};
+
+// One image slot of the script: owns one reference to its bitmap, if any.
+struct ImageHolder {
+  SharedPointer<CBitmap> bitmap;
+};
+
+}  // namespace VSTGUI

@@ -1,0 +1,175 @@
+#include "editor/drawing/cairo/cairo_canvas.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "editor/drawing/cairo/cairo_font.h"
+
+namespace VSTGUI {
+
+namespace {
+
+// The surface's pixel centres lie on whole numbers, Cairo's on halves.
+constexpr double kPixelCentre = 0.5;
+constexpr double kPi = 3.14159265358979323846;
+
+// Cairo's fixed-point paths overflow far beyond any window; NaN would poison
+// the context for the rest of the paint.
+bool Drawable(double v) {
+  return std::isfinite(v) && std::fabs(v) < 1.0e7;
+}
+
+bool Drawable(std::initializer_list<double> values) {
+  return std::all_of(values.begin(), values.end(), [](double v) { return Drawable(v); });
+}
+
+}  // namespace
+
+CairoCanvas::CairoCanvas(cairo_surface_t* surface) : cr(cairo_create(surface)) {}
+
+CairoCanvas::~CairoCanvas() {
+  cairo_destroy(cr);
+}
+
+void CairoCanvas::setSource(CColor c) {
+  cairo_set_source_rgba(cr, c.red / 255.0, c.green / 255.0, c.blue / 255.0, c.alpha / 255.0);
+}
+
+void CairoCanvas::setPen(const StrokeStyle& pen) {
+  setSource(pen.color);
+  cairo_set_line_width(cr, Drawable(pen.width) && pen.width > 0 ? pen.width : 1.0);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  if (pen.dotted) {
+    const double dot = cairo_get_line_width(cr);
+    const double pattern[] = {dot, dot};
+    cairo_set_dash(cr, pattern, 2, 0);
+  } else {
+    cairo_set_dash(cr, nullptr, 0, 0);
+  }
+}
+
+void CairoCanvas::setAntialias(bool on) {
+  cairo_set_antialias(cr, on ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+}
+
+void CairoCanvas::setClip(int32_t x, int32_t y, int32_t width, int32_t height) {
+  cairo_reset_clip(cr);
+  cairo_rectangle(cr, x, y, std::max(width, 0), std::max(height, 0));
+  cairo_clip(cr);
+}
+
+void CairoCanvas::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const StrokeStyle& pen) {
+  if (!Drawable({double(x1), double(y1), double(x2), double(y2)})) return;
+  setPen(pen);
+  cairo_move_to(cr, x1 + kPixelCentre, y1 + kPixelCentre);
+  cairo_line_to(cr, x2 + kPixelCentre, y2 + kPixelCentre);
+  cairo_stroke(cr);
+}
+
+void CairoCanvas::drawRect(double x, double y, double width, double height,
+                           const StrokeStyle& pen) {
+  if (!Drawable({x, y, width, height})) return;
+  setPen(pen);
+  cairo_rectangle(cr, x + kPixelCentre, y + kPixelCentre, width, height);
+  cairo_stroke(cr);
+}
+
+void CairoCanvas::fillRect(double x, double y, double width, double height, CColor color) {
+  if (!Drawable({x, y, width, height})) return;
+  setSource(color);
+  cairo_rectangle(cr, x + kPixelCentre, y + kPixelCentre, width, height);
+  cairo_fill(cr);
+}
+
+bool CairoCanvas::arcPath(const CRect& bounds, double start, double sweep) {
+  const double radiusX = bounds.width() / 2, radiusY = bounds.height() / 2;
+  if (!Drawable({bounds.left, bounds.top, bounds.right, bounds.bottom, start, sweep}) ||
+      radiusX == 0 || radiusY == 0) {
+    return false;
+  }
+  cairo_save(cr);
+  cairo_translate(cr, bounds.left + radiusX + kPixelCentre, bounds.top + radiusY + kPixelCentre);
+  cairo_scale(cr, radiusX, radiusY);
+  const double from = start * kPi / 180, to = (start + sweep) * kPi / 180;
+  cairo_new_path(cr);
+  cairo_arc(cr, 0, 0, 1, from, to);
+  cairo_restore(cr);
+  return true;
+}
+
+void CairoCanvas::drawEllipse(int32_t x, int32_t y, int32_t width, int32_t height,
+                              const StrokeStyle& pen) {
+  drawArc(CRect{double(x), double(y), double(x) + width, double(y) + height}, 0, 360, pen);
+}
+
+void CairoCanvas::fillEllipse(int32_t x, int32_t y, int32_t width, int32_t height, CColor color) {
+  fillArc(CRect{double(x), double(y), double(x) + width, double(y) + height}, 0, 360, color);
+}
+
+void CairoCanvas::drawArc(const CRect& bounds, double start, double sweep, const StrokeStyle& pen) {
+  if (!arcPath(bounds, start, sweep)) return;
+  setPen(pen);
+  cairo_stroke(cr);
+}
+
+void CairoCanvas::fillArc(const CRect& bounds, double start, double sweep, CColor color) {
+  if (!arcPath(bounds, start, sweep)) return;
+  cairo_close_path(cr);
+  setSource(color);
+  cairo_fill(cr);
+}
+
+void CairoCanvas::drawPolyline(const CPoint* points, int32_t count, bool closed,
+                               const StrokeStyle& pen) {
+  cairo_new_path(cr);
+  for (int32_t i = 0; i < count; ++i) {
+    if (!Drawable({points[i].x, points[i].y})) return cairo_new_path(cr);
+    cairo_line_to(cr, points[i].x + kPixelCentre, points[i].y + kPixelCentre);
+  }
+  if (closed) cairo_close_path(cr);
+  setPen(pen);
+  cairo_stroke(cr);
+}
+
+void CairoCanvas::fillPolygon(const CPoint* points, int32_t count, CColor color) {
+  cairo_new_path(cr);
+  for (int32_t i = 0; i < count; ++i) {
+    if (!Drawable({points[i].x, points[i].y})) return cairo_new_path(cr);
+    cairo_line_to(cr, points[i].x + kPixelCentre, points[i].y + kPixelCentre);
+  }
+  cairo_close_path(cr);
+  setSource(color);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  cairo_fill(cr);
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+}
+
+double CairoCanvas::textWidth(PlatformFont& font, std::string_view text) {
+  return static_cast<CairoFont&>(font).advance(text);
+}
+
+double CairoCanvas::lineHeight(PlatformFont& font) {
+  return static_cast<CairoFont&>(font).lineHeight();
+}
+
+void CairoCanvas::drawText(PlatformFont& font, std::string_view text, double x, double top,
+                           CColor color, bool antialias) {
+  if (text.empty() || !Drawable({x, top})) return;
+  static_cast<CairoFont&>(font).draw(cr, text, x, top, color, antialias);
+}
+
+void CairoCanvas::drawImage(PlatformImage& image, int32_t sourceX, int32_t sourceY, int32_t width,
+                            int32_t height, int32_t destinationX, int32_t destinationY,
+                            uint8_t opacity) {
+  if (width <= 0 || height <= 0) return;
+  cairo_save(cr);
+  cairo_set_source_surface(cr, static_cast<CairoImage&>(image).getSurface(),
+                           double(destinationX) - sourceX, double(destinationY) - sourceY);
+  cairo_rectangle(cr, destinationX, destinationY, width, height);
+  cairo_clip(cr);
+  cairo_paint_with_alpha(cr, opacity / 255.0);
+  cairo_restore(cr);
+}
+
+}  // namespace VSTGUI

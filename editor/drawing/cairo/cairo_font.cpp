@@ -1,0 +1,155 @@
+#include "editor/drawing/cairo/cairo_font.h"
+
+#include <cairo-ft.h>
+#include <fontconfig/fontconfig.h>
+#include <strings.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "editor/drawing/font_desc.h"
+
+namespace VSTGUI {
+
+namespace {
+
+bool HasFamily(FcPattern* font, const char* family) {
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
+    if (strcasecmp(reinterpret_cast<const char*>(name), family) == 0) return true;
+  }
+  return false;
+}
+
+// The face fontconfig gives a request it knows nothing about.
+FcPattern* MatchFor(const char* family) {
+  FcPattern* request = FcPatternCreate();
+  FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcConfigSubstitute(nullptr, request, FcMatchPattern);
+  FcDefaultSubstitute(request);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, request, &result);
+  FcPatternDestroy(request);
+  return match;
+}
+
+const std::string& FallbackFamily() {
+  static const std::string family = [] {
+    std::string name;
+    if (FcPattern* match = MatchFor("\x01 no family has this name")) {
+      FcChar8* found = nullptr;
+      if (FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch) {
+        name = reinterpret_cast<const char*>(found);
+      }
+      FcPatternDestroy(match);
+    }
+    return name;
+  }();
+  return family;
+}
+
+// fontconfig always finds some face. The family is known when the face carries
+// the requested name, or when the configuration binds the name to a face of its
+// own (Liberation Sans for Arial) rather than leaving it to the fallback that any
+// unknown name gets.
+bool BoundToRequestedFamily(const char* family, FcPattern* match) {
+  if (HasFamily(match, family)) return true;
+  FcChar8* found = nullptr;
+  return FcPatternGetString(match, FC_FAMILY, 0, &found) == FcResultMatch &&
+         FallbackFamily() != reinterpret_cast<const char*>(found);
+}
+
+// Exactly one style applies: underline, else italic, else bold.
+void AddStyle(FcPattern* pattern, int32_t style) {
+  if (style & kUnderlineFace) return;
+  if (style & kItalicFace) {
+    FcPatternAddInteger(pattern, FC_SLANT, FC_SLANT_ITALIC);
+  } else if (style & kBoldFace) {
+    FcPatternAddInteger(pattern, FC_WEIGHT, FC_WEIGHT_BOLD);
+  }
+}
+
+cairo_scaled_font_t* MakeScaledFont(FcPattern* resolved, double size) {
+  cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(resolved);
+  cairo_matrix_t fontMatrix, identity;
+  cairo_matrix_init_scale(&fontMatrix, size, size);
+  cairo_matrix_init_identity(&identity);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
+  cairo_scaled_font_t* font = cairo_scaled_font_create(face, &fontMatrix, &identity, options);
+  cairo_font_options_destroy(options);
+  cairo_font_face_destroy(face);
+  if (cairo_scaled_font_status(font) != CAIRO_STATUS_SUCCESS) {
+    cairo_scaled_font_destroy(font);
+    return nullptr;
+  }
+  return font;
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
+                                               int32_t style) {
+  if (family.empty() || !(size > 0 && size < 10000)) return nullptr;
+  FcPattern* request = FcPatternCreate();
+  FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  FcPatternAddDouble(request, FC_PIXEL_SIZE, size);
+  AddStyle(request, style);
+  FcConfigSubstitute(nullptr, request, FcMatchPattern);
+  FcDefaultSubstitute(request);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(nullptr, request, &result);
+  std::unique_ptr<PlatformFont> font;
+  if (match != nullptr && BoundToRequestedFamily(family.c_str(), match)) {
+    FcPattern* resolved = FcFontRenderPrepare(nullptr, request, match);
+    if (cairo_scaled_font_t* scaled = MakeScaledFont(resolved, size)) {
+      font = std::make_unique<CairoFont>(scaled, (style & kUnderlineFace) != 0);
+    }
+    FcPatternDestroy(resolved);
+  }
+  if (match != nullptr) FcPatternDestroy(match);
+  FcPatternDestroy(request);
+  return font;
+}
+
+double CairoFont::advance(std::string_view text) const {
+  if (text.empty()) return 0;
+  const std::string terminated(text);
+  cairo_text_extents_t extents;
+  cairo_scaled_font_text_extents(font, terminated.c_str(), &extents);
+  return extents.x_advance;
+}
+
+double CairoFont::lineHeight() const {
+  cairo_font_extents_t extents;
+  cairo_scaled_font_extents(font, &extents);
+  return extents.height;
+}
+
+void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, CColor color,
+                     bool antialias) const {
+  cairo_font_extents_t extents;
+  cairo_scaled_font_extents(font, &extents);
+  const double baseline = top + extents.ascent;
+  const std::string terminated(text);
+  cairo_save(cr);
+  cairo_font_options_t* options = cairo_font_options_create();
+  cairo_font_options_set_antialias(options,
+                                   antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT);
+  cairo_set_font_options(cr, options);
+  cairo_font_options_destroy(options);
+  cairo_set_scaled_font(cr, font);
+  cairo_set_source_rgba(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
+                        color.alpha / 255.0);
+  cairo_move_to(cr, x, baseline);
+  cairo_show_text(cr, terminated.c_str());
+  if (underline) {
+    const double thickness = std::max(1.0, extents.height / 16);
+    cairo_rectangle(cr, x, baseline + thickness, advance(text), thickness);
+    cairo_fill(cr);
+  }
+  cairo_restore(cr);
+}
+
+}  // namespace VSTGUI

@@ -1,0 +1,29 @@
+// Fonts of the Cairo back end: faces found through fontconfig.
+#pragma once
+
+#include <cairo.h>
+
+#include <string_view>
+
+#include "editor/drawing/canvas.h"
+
+namespace VSTGUI {
+
+class CairoFont : public PlatformFont {
+ public:
+  CairoFont(cairo_scaled_font_t* font, bool underline) : font(font), underline(underline) {}
+  ~CairoFont() override { cairo_scaled_font_destroy(font); }
+  CairoFont(const CairoFont&) = delete;
+  CairoFont& operator=(const CairoFont&) = delete;
+
+  double advance(std::string_view text) const;
+  double lineHeight() const;
+  void draw(cairo_t* cr, std::string_view text, double x, double top, CColor color,
+            bool antialias) const;
+
+ private:
+  cairo_scaled_font_t* font;
+  bool underline;
+};
+
+}  // namespace VSTGUI

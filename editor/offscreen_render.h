@@ -1,0 +1,10 @@
+// Draws the editor's picture into an image, as a paint of the editor window
+// would: opaque black, then the script view.
+#pragma once
+
+#include "editor/drawing/offscreen_context.h"
+
+class CDaZU;
+
+// Null when the adapter has no editor or no image can be made.
+VSTGUI::SharedPointer<VSTGUI::COffscreenContext> RenderEditorOffscreen(CDaZU* host);

@@ -1,0 +1,171 @@
+#include "runtime/graphics_primitives.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "editor/drawing/image_functions.h"
+#include "editor/drawing/paint_interface.h"
+#include "runtime/diagnostics_log.h"
+#include "runtime/paths.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+constexpr int32_t kAliased = 0;
+constexpr int32_t kAntialiased = 3;
+constexpr int32_t kFill = 1;
+constexpr int32_t kAlignLeft = 0;
+constexpr int32_t kAlignCentre = 1;
+
+int32_t ColorByte(double channel) {
+  return std::clamp(ToIndex(channel * 255), 0, 255);
+}
+
+// Style letters packed into the code's four bytes, as script texts like 'bi' arrive.
+int32_t StyleOf(double styleCode) {
+  const auto code = static_cast<uint32_t>(ToIndex(styleCode));
+  int32_t style = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    switch ((code >> shift) & 0xFF) {
+      case 'b':
+        style |= 1;
+        break;
+      case 'i':
+        style |= 2;
+        break;
+      case 'u':
+        style |= 4;
+        break;
+    }
+  }
+  return style;
+}
+
+}  // namespace
+
+ColorBytes ToColorBytes(double red, double green, double blue, double alpha) {
+  return {ColorByte(red), ColorByte(green), ColorByte(blue), ColorByte(alpha)};
+}
+
+namespace Primitives {
+
+void Line(TVebrisk& frame, ColorBytes c, double x1, double y1, double x2, double y2) {
+  paintSetStrokeColor(frame.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(frame.Host, kAntialiased);
+  paintMoveTo(frame.Host, x1, y1);
+  frame.penX = x2;
+  frame.penY = y2;
+  paintLineTo(frame.Host, x2, y2);
+}
+
+void FilledRectangle(TVebrisk& frame, ColorBytes c, double x, double y, double width,
+                     double height) {
+  frame.penX = FiniteOrZero(x + width);
+  frame.penY = FiniteOrZero(y + height);
+  paintSetFillColor(frame.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(frame.Host, kAliased);
+  paintRectangle(frame.Host, std::floor(x), std::floor(y), std::floor(frame.penX),
+                 std::floor(frame.penY), kFill);
+}
+
+void DrawText(TVebrisk& frame, ColorBytes c, std::string_view text) {
+  paintSetTextColor(frame.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(frame.Host, kAntialiased);
+  for (size_t start = 0;;) {
+    const size_t end = text.find('\n', start);
+    const std::string line(text.substr(start, end == std::string_view::npos ? end : end - start));
+    const double width = paintTextWidth(frame.Host, line.c_str());
+    paintTextInRect(frame.Host, line.c_str(), frame.penX, frame.penY, frame.penX + width,
+                    frame.penY + frame.textHeight + 2, 0, kAlignLeft);
+    if (end == std::string_view::npos) {
+      frame.penX += width;
+      return;
+    }
+    frame.penY += frame.textHeight;
+    start = end + 1;
+  }
+}
+
+void DrawString(TVebrisk& frame, ColorBytes c, double stringNumber) {
+  const std::string text = frame.LookupString(stringNumber);
+  DrawText(frame, c, text);
+}
+
+void DrawNumber(TVebrisk& frame, ColorBytes c, double value, double digits) {
+  // A negative precision asks for the default of six decimals; what does not fit is cut.
+  char text[256];
+  std::snprintf(text, sizeof text, "%.*f", ToIndex(digits), value);
+  DrawText(frame, c, text);
+}
+
+double SelectFont(TVebrisk& frame, double fontNumber, double nameString, double size,
+                  double styleCode) {
+  double pixelSize;
+  if (size > 0 && std::isfinite(size)) {
+    pixelSize = std::max(size * 0.85, 1.0);
+    frame.textHeight = (size * 0.85) / 0.85;
+  } else if (size < 0 && std::isfinite(size)) {
+    pixelSize = std::max(-size, 1.0);
+    frame.textHeight = -size / 0.85;
+  } else if (size == 0 || std::isnan(size)) {
+    pixelSize = 16;
+    frame.textHeight = 16 / 0.85;
+  } else {
+    pixelSize = size < 0 ? 1 : size;
+    frame.textHeight = 0;
+  }
+  FontRecord& record = frame.Fonts[ToIndex(fontNumber)];
+  record.Name = frame.LookupString(nameString);
+  int32_t integerSize = 0;
+  if (std::isfinite(pixelSize)) {
+    record.Size = pixelSize;
+    integerSize = ToIndex(pixelSize);
+  } else {
+    record.Size = 0;
+  }
+  record.Style = StyleOf(styleCode);
+  if (!paintSetFont(frame.Host, record.Name.c_str(), integerSize, record.Style)) {
+    paintSetFont(frame.Host, "verdana", integerSize, record.Style);
+  }
+  return FiniteOrZero(fontNumber);
+}
+
+ImageRecord& LookupImage(TVebrisk& frame, int32_t number) {
+  ImageRecord& record = frame.Images[number];
+  const auto name = frame.FileNames.find(number);
+  if (record.Holder != nullptr || name == frame.FileNames.end()) return record;
+
+  record.Holder = imageCreate();
+  if (!imageLoadResourceId(record.Holder, number)) {
+    imageFree(record.Holder);
+    record.Holder = imageCreate();
+    const std::string path = FullPath(name->second);
+    if (!imageLoadFile(record.Holder, path.c_str())) {
+      // Once: the empty holder stays, so the image is never tried again.
+      Log("Unable to load: " + path);
+      return record;
+    }
+  }
+  record.Width = imageWidth(record.Holder);
+  record.Height = imageHeight(record.Holder);
+  return record;
+}
+
+void Blit(TVebrisk& frame, double imageNumber, double sourceX, double sourceY) {
+  const ImageRecord& record = LookupImage(frame, ToIndex(imageNumber));
+  const double width = FiniteOrZero(record.Width), height = FiniteOrZero(record.Height);
+  const double left = frame.penX, top = frame.penY;
+  if (paintImage(record.Holder, frame.Host, left, top, left + width, top + height, sourceX,
+                 sourceY)) {
+    return;
+  }
+  paintSetFillColor(frame.Host, 255, 0, 0, 255);
+  paintRectangle(frame.Host, left, top, left + width, top + height, kFill);
+  paintSetTextColor(frame.Host, 255, 255, 0, 255);
+  paintTextInRect(frame.Host, "ERROR", left, top, left + width, top + height, 0, kAlignCentre);
+}
+
+}  // namespace Primitives
