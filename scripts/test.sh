@@ -3,6 +3,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
+  libcairo2-dev libsndfile1-dev fonts-liberation \
   libfftw3-dev valgrind binutils
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build build

@@ -1,91 +1,65 @@
-// slewmeter: runs the slew-rate meter plug-in outside a DAW, as a host would.
-#include <cmath>
+// slewmeter: the slew-rate meter plug-in outside a DAW.
 #include <cstdio>
-#include <cstring>
 #include <string>
-#include <vector>
 
-#include "tools/loader/plugin_library.h"
+#include "editor/drawing/canvas.h"
+#include "tools/slewmeter/audio.h"
+#include "tools/slewmeter/meter_run.h"
+#include "tools/slewmeter/options.h"
 
 namespace {
 
-constexpr float kSampleRate = 48000.0f;
-constexpr int32_t kBlockSize = 512;
-constexpr int32_t kSeconds = 2;
-
-intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  static VstTimeInfo time{};
-  if (opcode == audioMasterVersion) return 2400;
-  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&time);
-  return 0;
-}
-
-// Left: a 1 kHz sine at half scale. Right: a 100 Hz square, the steepest steps there are.
-void TestSignal(std::vector<float>& left, std::vector<float>& right) {
-  const double pi = 3.14159265358979323846;
-  for (size_t i = 0; i < left.size(); ++i) {
-    const double t = static_cast<double>(i) / kSampleRate;
-    left[i] = static_cast<float>(0.5 * std::sin(2 * pi * 1000 * t));
-    right[i] = (static_cast<long>(t * 200) % 2 == 0) ? 0.5f : -0.5f;
-  }
-}
-
-int Usage() {
-  std::fprintf(stderr, "usage: slewmeter [--plugin PATH]\n");
-  return 2;
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "slewmeter: %s\n", message.c_str());
+  return 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string pluginPath = DEFAULT_PLUGIN_PATH;
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--plugin") == 0 && i + 1 < argc) {
-      pluginPath = argv[++i];
-    } else {
-      return Usage();
+  std::string error;
+  const std::optional<Options> options = ParseOptions(argc, argv, error);
+  if (!options) {
+    std::fprintf(stderr, "slewmeter: %s\n%s", error.c_str(), kUsage);
+    return 2;
+  }
+  if (options->help) {
+    std::fputs(kUsage, stdout);
+    return 0;
+  }
+
+  StereoAudio input;
+  if (options->input.empty()) {
+    input = TestSignal();
+  } else if (!ReadAudioFile(options->input, input, error)) {
+    return Fail(error);
+  }
+
+  StereoAudio output;
+  MeterResult result;
+  if (!RunMeter(input, options->blockSize, !options->png.empty(), output, result, error)) {
+    return Fail(error);
+  }
+
+  const std::string name = options->input.empty() ? "built-in test signal" : options->input;
+  std::printf("%s: %zu frames at %.0f Hz (%.2f s), %s\n", name.c_str(), input.left.size(),
+              input.sampleRate, static_cast<double>(input.left.size()) / input.sampleRate,
+              input.channels == 1 ? "mono, metered on both channels" : "stereo");
+  std::printf("largest step, left:  %s\n",
+              DescribeStep(result.largestLeft, result.fullScale).c_str());
+  std::printf("largest step, right: %s\n",
+              DescribeStep(result.largestRight, result.fullScale).c_str());
+
+  if (!options->output.empty()) {
+    if (!WriteAudioFile(options->output, output, error)) return Fail(error);
+    std::printf("output: %s\n", options->output.c_str());
+  }
+  if (!options->png.empty()) {
+    if (!result.picture ||
+        !VSTGUI::SaveImagePng(*result.picture->getBitmap()->getPlatformImage(), options->png)) {
+      return Fail("cannot write the picture to " + options->png);
     }
+    std::printf("picture: %s\n", options->png.c_str());
   }
-
-  PluginLibrary library(pluginPath);
-  if (!library.loaded()) {
-    std::fprintf(stderr, "slewmeter: %s\n", library.error().c_str());
-    return 1;
-  }
-  AEffect* effect = library.create(HostCallback);
-  if (effect == nullptr) {
-    std::fprintf(stderr, "slewmeter: the plug-in created no effect\n");
-    return 1;
-  }
-  char name[64] = {}, vendor[64] = {};
-  Dispatch(effect, effGetProductString, 0, 0, name);
-  Dispatch(effect, effGetVendorString, 0, 0, vendor);
-  std::printf("%s by %s (unique id %d)\n", name, vendor, effect->uniqueID);
-
-  Dispatch(effect, effOpen);
-  Dispatch(effect, effSetSampleRate, 0, 0, nullptr, kSampleRate);
-  Dispatch(effect, effSetBlockSize, 0, kBlockSize);
-  Dispatch(effect, effMainsChanged, 0, 1);
-
-  const size_t frames = static_cast<size_t>(kSampleRate) * kSeconds;
-  std::vector<float> left(frames), right(frames);
-  TestSignal(left, right);
-  std::vector<float> outLeft(frames), outRight(frames);
-  for (size_t start = 0; start < frames; start += kBlockSize) {
-    float* in[] = {left.data() + start, right.data() + start};
-    float* out[] = {outLeft.data() + start, outRight.data() + start};
-    const auto count = static_cast<int32_t>(std::min<size_t>(kBlockSize, frames - start));
-    effect->processReplacing(effect, in, out, count);
-  }
-  const bool untouched = std::memcmp(left.data(), outLeft.data(), frames * 4) == 0 &&
-                         std::memcmp(right.data(), outRight.data(), frames * 4) == 0;
-  void* chunk = nullptr;
-  const intptr_t chunkSize = Dispatch(effect, effGetChunk, 0, 0, &chunk);
-  std::printf("metered %zu frames of the test signal at %.0f Hz: audio %s\n", frames, kSampleRate,
-              untouched ? "passed through unchanged" : "CHANGED");
-  std::printf("state chunk: %ld bytes\n", static_cast<long>(chunkSize));
-
-  Dispatch(effect, effMainsChanged, 0, 0);
-  Dispatch(effect, effClose);
-  return untouched ? 0 : 1;
+  return 0;
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "editor/drawing/font_desc.h"
 
@@ -70,6 +71,13 @@ void AddStyle(FcPattern* pattern, int32_t style) {
   }
 }
 
+struct Key {
+  std::string family;
+  double size;
+  int32_t style;
+  bool operator==(const Key&) const = default;
+};
+
 cairo_scaled_font_t* MakeScaledFont(FcPattern* resolved, double size) {
   cairo_font_face_t* face = cairo_ft_font_face_create_for_pattern(resolved);
   cairo_matrix_t fontMatrix, identity;
@@ -87,10 +95,43 @@ cairo_scaled_font_t* MakeScaledFont(FcPattern* resolved, double size) {
   return font;
 }
 
-}  // namespace
+// Finding a face is far slower than drawing with it, and a surface makes a new
+// description for every size a script asks for: faces found are kept, per
+// family, size and style, for the life of the module (editor thread only).
+class ScaledFontCache {
+ public:
+  static constexpr size_t kCapacity = 64;
 
-std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
-                                               int32_t style) {
+  ~ScaledFontCache() { clear(); }
+
+  cairo_scaled_font_t* find(const Key& key) const {
+    for (const Entry& entry : entries) {
+      if (entry.key == key) return cairo_scaled_font_reference(entry.font);
+    }
+    return nullptr;
+  }
+
+  void add(Key key, cairo_scaled_font_t* font) {
+    if (entries.size() == kCapacity) clear();
+    entries.push_back({std::move(key), cairo_scaled_font_reference(font)});
+  }
+
+ private:
+  struct Entry {
+    Key key;
+    cairo_scaled_font_t* font;
+  };
+
+  void clear() {
+    for (Entry& entry : entries)
+      cairo_scaled_font_destroy(entry.font);
+    entries.clear();
+  }
+
+  std::vector<Entry> entries;
+};
+
+cairo_scaled_font_t* FindScaledFont(const std::string& family, double size, int32_t style) {
   if (family.empty() || !(size > 0 && size < 10000)) return nullptr;
   FcPattern* request = FcPatternCreate();
   FcPatternAddString(request, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
@@ -100,17 +141,30 @@ std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double
   FcDefaultSubstitute(request);
   FcResult result = FcResultNoMatch;
   FcPattern* match = FcFontMatch(nullptr, request, &result);
-  std::unique_ptr<PlatformFont> font;
+  cairo_scaled_font_t* font = nullptr;
   if (match != nullptr && BoundToRequestedFamily(family.c_str(), match)) {
     FcPattern* resolved = FcFontRenderPrepare(nullptr, request, match);
-    if (cairo_scaled_font_t* scaled = MakeScaledFont(resolved, size)) {
-      font = std::make_unique<CairoFont>(scaled, (style & kUnderlineFace) != 0);
-    }
+    font = MakeScaledFont(resolved, size);
     FcPatternDestroy(resolved);
   }
   if (match != nullptr) FcPatternDestroy(match);
   FcPatternDestroy(request);
   return font;
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
+                                               int32_t style) {
+  static ScaledFontCache cache;
+  Key key{family, size, style};
+  cairo_scaled_font_t* font = cache.find(key);
+  if (font == nullptr) {
+    font = FindScaledFont(family, size, style);
+    if (font == nullptr) return nullptr;
+    cache.add(std::move(key), font);
+  }
+  return std::make_unique<CairoFont>(font, (style & kUnderlineFace) != 0);
 }
 
 double CairoFont::advance(std::string_view text) const {

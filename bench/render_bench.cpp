@@ -1,0 +1,155 @@
+// One editor frame drawn offscreen by the plug-in's graphics section, beside a
+// bare Cairo program that draws the same picture directly (the floor).
+#include <benchmark/benchmark.h>
+#include <cairo.h>
+
+#include <cmath>
+#include <vector>
+
+#include "editor/offscreen_render.h"
+#include "effect/vebrisk_effect.h"
+#include "host/cdazu.h"
+#include "platform/module_services.h"
+#include "plugin/create_effect.h"
+
+namespace {
+
+intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  static VstTimeInfo time{};
+  if (opcode == audioMasterVersion) return 2400;
+  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&time);
+  return 0;
+}
+
+// A minute of a busy signal, so that both histories are full of varied points.
+void FillHistories(AEffect* effect, CDaZU* adapter) {
+  std::vector<float> left(1470), right(1470);
+  for (int frame = 0; frame < 120; ++frame) {
+    for (size_t i = 0; i < left.size(); ++i) {
+      left[i] = static_cast<float>(0.4 * std::sin(0.01 * frame * static_cast<double>(i)));
+      right[i] = static_cast<float>((i / (5 + frame % 20)) % 2 ? 0.2 : -0.2);
+    }
+    float* io[] = {left.data(), right.data()};
+    effect->processReplacing(effect, io, io, static_cast<int32_t>(left.size()));
+    RenderEditorOffscreen(adapter);
+  }
+}
+
+// A meter whose histories are full; closed when it goes.
+struct BusyMeter {
+  BusyMeter() : effect(CreateEffect(HostCallback)), adapter(static_cast<CDaZU*>(effect->object)) {
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    FillHistories(effect, adapter);
+  }
+  ~BusyMeter() { effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); }
+
+  // The heights the graph gives the points of one history (cells from `first`).
+  std::vector<double> Heights(int first) const {
+    auto& meter = *static_cast<TVebriskEffect*>(adapter->getScriptObject());
+    std::vector<double> heights;
+    for (int i = 0; i < 100; ++i) {
+      heights.push_back((1 - meter.Cell(first + i, 0) / meter.var.fullScale) * 600);
+    }
+    return heights;
+  }
+
+  AEffect* effect;
+  CDaZU* adapter;
+};
+
+void BM_PluginEditorFrame(benchmark::State& state) {
+  BusyMeter meter;
+  for (auto _ : state) {
+    auto picture = RenderEditorOffscreen(meter.adapter);
+    benchmark::DoNotOptimize(picture.get());
+  }
+}
+
+cairo_surface_t* DecodeResource(int32_t number) {
+  struct Reader {
+    ModuleResource resource;
+    size_t position = 0;
+  } reader{FindModuleResource(number)};
+  return cairo_image_surface_create_from_png_stream(
+      [](void* closure, unsigned char* data, unsigned int length) {
+        auto* r = static_cast<Reader*>(closure);
+        if (length > r->resource.size - r->position) return CAIRO_STATUS_READ_ERROR;
+        std::copy_n(r->resource.bytes + r->position, length, data);
+        r->position += length;
+        return CAIRO_STATUS_SUCCESS;
+      },
+      &reader);
+}
+
+void Text(cairo_t* cr, const char* text, double x, double baseline) {
+  cairo_move_to(cr, x, baseline);
+  cairo_show_text(cr, text);
+}
+
+void Line(cairo_t* cr, double x1, double y1, double x2, double y2) {
+  cairo_move_to(cr, x1 + 0.5, y1 + 0.5);
+  cairo_line_to(cr, x2 + 0.5, y2 + 0.5);
+  cairo_stroke(cr);
+}
+
+// The same picture with Cairo alone: background, three images, the shade, six
+// texts, two ceilings, 2 x 99 segments and the frame.
+void BM_BareCairoFrame(benchmark::State& state) {
+  cairo_surface_t* images[] = {DecodeResource(0), DecodeResource(1), DecodeResource(2)};
+  const BusyMeter meter;
+  const std::vector<double> left = meter.Heights(0), right = meter.Heights(100);
+  for (auto _ : state) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 600, 600);
+    cairo_t* cr = cairo_create(surface);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    for (cairo_surface_t* image : images) {
+      cairo_set_source_surface(cr, image, 0, 0);
+      cairo_paint(cr);
+    }
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+    cairo_rectangle(cr, 0, 0, 120, 110);
+    cairo_fill(cr);
+    cairo_select_font_face(cr, "Liberation Sans", CAIRO_FONT_SLANT_NORMAL,
+                           CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_set_font_size(cr, 13);
+    cairo_set_source_rgba(cr, 0, 0.5, 0.95, 0.5);
+    Text(cr, "v", 15, 97);
+    Text(cr, "20260806", 22, 97);
+    cairo_set_font_size(cr, 26);
+    cairo_set_source_rgba(cr, 1, 1, 0, 0.5);
+    Text(cr, "LEFT channel = White", 15, 562);
+    Text(cr, "RIGHT channel = Red", 15, 585);
+    Text(cr, "1970/1980 typical ceiling", 15, 277);
+    Text(cr, "1990 typical ceiling", 240, 45);
+    cairo_set_line_width(cr, 1);
+    cairo_set_source_rgba(cr, 0.5, 0.5, 0, 0.95);
+    Line(cr, 150, 22, 585, 22);
+    Line(cr, 15, 255, 585, 255);
+    for (const auto& [history, red] : {std::pair{&left, 1.0}, std::pair{&right, 0.0}}) {
+      cairo_set_source_rgba(cr, 1, red, red, 0.5);
+      for (int i = 0; i < 99; ++i) {
+        Line(cr, i * 600.0 / 99, (*history)[static_cast<size_t>(i)], (i + 1) * 600.0 / 99,
+             (*history)[static_cast<size_t>(i) + 1]);
+      }
+    }
+    cairo_set_source_rgb(cr, 1, 0, 0);
+    Line(cr, 0, 0, 599, 0);
+    Line(cr, 599, 0, 599, 599);
+    Line(cr, 599, 599, 0, 599);
+    Line(cr, 0, 599, 0, 0);
+    cairo_destroy(cr);
+    cairo_surface_flush(surface);
+    benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));
+    cairo_surface_destroy(surface);
+  }
+  for (cairo_surface_t* image : images)
+    cairo_surface_destroy(image);
+}
+
+}  // namespace
+
+BENCHMARK(BM_PluginEditorFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BareCairoFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK_MAIN();

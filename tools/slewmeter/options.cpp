@@ -1,0 +1,58 @@
+#include "tools/slewmeter/options.h"
+
+#include <cstdlib>
+#include <cstring>
+
+const char* const kUsage =
+    "usage: slewmeter [options] [INPUT.wav]\n"
+    "\n"
+    "Runs the slew-rate meter plug-in over an audio file (or, without one, over a\n"
+    "built-in test signal of tones, a square burst and silence), as a DAW would.\n"
+    "\n"
+    "  --block N       frames per processing block (1 to 65536, default 512)\n"
+    "  --out FILE.wav  write the plug-in's output (32-bit float WAV; it is the input,\n"
+    "                  untouched)\n"
+    "  --png FILE.png  write the editor's 600 x 600 picture at the end of the input\n"
+    "  --help          show this text\n"
+    "\n"
+    "The graph advances 30 times per second of audio. The report gives, per channel,\n"
+    "the largest step between two samples in full-scale units and where it stands\n"
+    "against the graph's full scale and its two reference ceilings.\n";
+
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    const char* argument = argv[i];
+    auto value = [&]() -> const char* {
+      if (i + 1 < argc) return argv[++i];
+      error = std::string(argument) + " needs a value";
+      return nullptr;
+    };
+    if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
+      options.help = true;
+    } else if (std::strcmp(argument, "--block") == 0) {
+      const char* text = value();
+      if (text == nullptr) return std::nullopt;
+      char* end = nullptr;
+      const long size = std::strtol(text, &end, 10);
+      if (*text == '\0' || *end != '\0' || size < 1 || size > 65536) {
+        error = "--block takes a whole number from 1 to 65536, not \"" + std::string(text) + "\"";
+        return std::nullopt;
+      }
+      options.blockSize = static_cast<int32_t>(size);
+    } else if (std::strcmp(argument, "--out") == 0 || std::strcmp(argument, "--png") == 0) {
+      const char* text = value();
+      if (text == nullptr) return std::nullopt;
+      (argument[2] == 'o' ? options.output : options.png) = text;
+    } else if (argument[0] == '-' && argument[1] != '\0') {
+      error = "unknown option " + std::string(argument);
+      return std::nullopt;
+    } else if (options.input.empty()) {
+      options.input = argument;
+    } else {
+      error = "only one input file, please";
+      return std::nullopt;
+    }
+  }
+  return options;
+}

@@ -1,0 +1,19 @@
+// What the user asked slewmeter to do.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+struct Options {
+  std::string input;   // empty: the built-in test signal
+  std::string output;  // processed audio, 32-bit float WAV; empty: none
+  std::string png;     // the editor's picture; empty: none
+  int32_t blockSize = 512;
+  bool help = false;
+};
+
+// Null with a message in `error` when the command line is wrong.
+std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
+
+extern const char* const kUsage;
