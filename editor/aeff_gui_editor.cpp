@@ -1,13 +1,26 @@
 #include "editor/aeff_gui_editor.h"
 
+#include <chrono>
+#include <thread>
+
+#include "editor/toolkit/frame.h"
 #include "host/audio_effect.h"
+#include "platform/module_services.h"
 
 namespace {
 int32_t knobMode = 0;
+
+uint32_t TickCount() {
+  return static_cast<uint32_t>(MillisecondClock());
+}
+}  // namespace
+
+AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect), nextIdleTime(TickCount()) {
+  effect->setEditor(this);
 }
 
-AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect) {
-  effect->setEditor(this);
+AEffGUIEditor::~AEffGUIEditor() {
+  if (frame) frame->release();
 }
 
 bool AEffGUIEditor::getRect(ERect** out) {
@@ -20,15 +33,22 @@ bool AEffGUIEditor::open(void* parentWindow) {
   return false;
 }
 
-// Keys and the wheel need a frame window to go to; without one they are not used.
-bool AEffGUIEditor::onKeyDown(VstKeyCode&) {
-  return false;
+void AEffGUIEditor::idle() {
+  if (!inIdle && frame) frame->idle();
 }
-bool AEffGUIEditor::onKeyUp(VstKeyCode&) {
-  return false;
+
+bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {
+  return frame && frame->onKeyDown(key) > 0;
 }
-bool AEffGUIEditor::onMouseWheel(float) {
-  return false;
+
+bool AEffGUIEditor::onKeyUp(VstKeyCode& key) {
+  return frame && frame->onKeyUp(key) > 0;
+}
+
+bool AEffGUIEditor::onMouseWheel(float distance) {
+  if (frame == nullptr) return false;
+  frame->onNativeWheel(frame->getCurrentMouseLocation(), distance, frame->getCurrentMouseButtons());
+  return true;
 }
 
 bool AEffGUIEditor::setKnobMode(int32_t mode) {
@@ -36,6 +56,28 @@ bool AEffGUIEditor::setKnobMode(int32_t mode) {
   return true;
 }
 
-int32_t AEffGUIEditor::getKnobMode() {
+int32_t AEffGUIEditor::getKnobMode() const {
   return knobMode;
+}
+
+void AEffGUIEditor::beginEdit(int32_t index) {
+  effect->callHost(audioMasterBeginEdit, index);
+}
+
+void AEffGUIEditor::endEdit(int32_t index) {
+  effect->callHost(audioMasterEndEdit, index);
+}
+
+void AEffGUIEditor::idleDuringWait() {
+  uint32_t now = TickCount();
+  if (static_cast<int32_t>(nextIdleTime - now) > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(4));
+    now += 4;
+    if (static_cast<int32_t>(nextIdleTime - now) > 50) return;
+  }
+  idle();
+  inIdle = true;
+  nextIdleTime = now + 100;
+  effect->callHost(audioMasterIdle);
+  inIdle = false;
 }

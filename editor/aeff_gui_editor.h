@@ -1,28 +1,44 @@
-// The toolkit's editor base: the rectangle the host sizes its window from and
-// the editor state shared by every toolkit editor.
+// The toolkit's editor base: the rectangle the host sizes its window from, the
+// frame while the editor is open, and what toolkit objects ask of the editor.
 #pragma once
 
 #include <cstdint>
 
+#include "editor/toolkit/editor_interface.h"
 #include "host/aeff_editor.h"
 
-class AEffGUIEditor : public AEffEditor {
+namespace VSTGUI {
+class CFrame;
+}
+
+class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
  public:
   explicit AEffGUIEditor(AudioEffect* effect);
+  ~AEffGUIEditor() override;
 
   bool getRect(ERect** rect) override;
   bool open(void* parentWindow) override;
   void close() override { systemWindow = nullptr; }
   bool isOpen() override { return systemWindow != nullptr; }
-  void idle() override {}
+  void idle() override;
+  // Keys go to the frame; true when a view used them.
   bool onKeyDown(VstKeyCode& key) override;
   bool onKeyUp(VstKeyCode& key) override;
   bool onMouseWheel(float distance) override;
   // Knob mode is one value for the whole process.
   bool setKnobMode(int32_t mode) override;
-  static int32_t getKnobMode();
+  int32_t getKnobMode() const override;
+  void beginEdit(int32_t index) override;
+  void endEdit(int32_t index) override;
+  // For toolkit loops that wait: keeps the editor and the host idling meanwhile.
+  void idleDuringWait() override;
+
+  VSTGUI::CFrame* getFrame() const { return frame; }
 
  protected:
   void* systemWindow = nullptr;
+  VSTGUI::CFrame* frame = nullptr;  // one reference while open
   ERect rect{};
+  uint32_t nextIdleTime;
+  bool inIdle = false;
 };

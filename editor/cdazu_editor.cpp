@@ -1,6 +1,10 @@
 #include "editor/cdazu_editor.h"
 
+#include "editor/cdazu_view.h"
+#include "editor/toolkit/frame.h"
 #include "host/cdazu.h"
+
+using namespace VSTGUI;
 
 CDaZUEditor::CDaZUEditor(CDaZU* effect, int32_t width, int32_t height)
     : AEffGUIEditor(effect), host(effect), width(width), height(height) {
@@ -8,19 +12,34 @@ CDaZUEditor::CDaZUEditor(CDaZU* effect, int32_t width, int32_t height)
 }
 
 bool CDaZUEditor::open(void* parentWindow) {
-  systemWindow = parentWindow;
+  // A host that opens twice without closing gets one window, not two.
+  close();
+  const CRect size{0, 0, double(width), double(height)};
+  frame = new CFrame(size, parentWindow, this);
+  view = new CDaZUView(size, host);
+  frame->addView(view);
+  view->release();  // the frame holds it now
   return true;
 }
 
 void CDaZUEditor::close() {
-  systemWindow = nullptr;
+  if (frame == nullptr) return;
+  frame->release();
+  frame = nullptr;
+  view = nullptr;
 }
 
-// The timed redraw runs only while a view is shown.
-void CDaZUEditor::idle() {}
+void CDaZUEditor::idle() {
+  if (view && frame) {
+    if (host->getHooks().Idle) host->getHooks().Idle(host);
+  }
+  AEffGUIEditor::idle();
+}
 
 bool CDaZUEditor::redrawView() {
-  return false;
+  if (view == nullptr || frame == nullptr) return false;
+  view->invalid();
+  return true;
 }
 
 int32_t HostRedraw(CDaZU* host) {

@@ -1,4 +1,5 @@
-// The plug-in's editor: a fixed-size area in which the script view draws.
+// The plug-in's editor: a fixed-size frame in the host's window holding the
+// script view.
 #pragma once
 
 #include <cstdint>
@@ -6,6 +7,7 @@
 #include "editor/aeff_gui_editor.h"
 
 class CDaZU;
+class CDaZUView;
 
 class CDaZUEditor : public AEffGUIEditor {
  public:
@@ -17,9 +19,11 @@ class CDaZUEditor : public AEffGUIEditor {
 
   // Invalidates the script view's whole area; false when no view is shown.
   bool redrawView();
+  CDaZUView* getView() const { return view; }
 
  private:
   CDaZU* host;
+  CDaZUView* view = nullptr;  // owned by the frame
   int32_t width;
   int32_t height;
 };

@@ -9,8 +9,9 @@
 // for any address inside it); empty when it cannot be found.
 std::string ModuleFileName(const void* address);
 
-// The plug-in's own module file.
+// The plug-in's own module file, and its handle (on Linux: where it is loaded).
 std::string OwnModuleFileName();
+const void* OwnModuleHandle();
 
 // Path separator the platform prefers when one is added to a path.
 char PreferredSeparator();

@@ -2,14 +2,17 @@
 
 #include <algorithm>
 
+#include "editor/toolkit/buttons.h"
+
 int32_t CVebriskMouse::ScriptButtons(uint32_t toolkitButtons) {
   struct Mapping {
     uint32_t toolkit;
     int32_t script;
   };
   static constexpr Mapping kMappings[] = {
-      {kLeftButton, kScriptLeft}, {kRightButton, kScriptRight}, {kControl, kScriptControl},
-      {kShift, kScriptShift},     {kAlt, kScriptAlt},           {kMiddleButton, kScriptMiddle},
+      {VSTGUI::kLButton, kScriptLeft},    {VSTGUI::kRButton, kScriptRight},
+      {VSTGUI::kControl, kScriptControl}, {VSTGUI::kShift, kScriptShift},
+      {VSTGUI::kAlt, kScriptAlt},         {VSTGUI::kMButton, kScriptMiddle},
   };
   int32_t bits = 0;
   for (const Mapping& m : kMappings) {

@@ -7,15 +7,6 @@
 
 class CVebriskMouse : public CVebriskGraphics {
  public:
-  // Button bits of the view toolkit.
-  enum ToolkitButton : uint32_t {
-    kLeftButton = 2,
-    kMiddleButton = 4,
-    kRightButton = 8,
-    kShift = 16,
-    kControl = 32,
-    kAlt = 64,
-  };
   // Button bits the script sees.
   enum ScriptButton : int32_t {
     kScriptLeft = 1,
@@ -26,6 +17,7 @@ class CVebriskMouse : public CVebriskGraphics {
     kScriptMiddle = 64,
   };
 
+  // From the toolkit's button bits.
   static int32_t ScriptButtons(uint32_t toolkitButtons);
 
   void MouseDown(double x, double y, uint32_t toolkitButtons);

@@ -23,6 +23,11 @@ std::string OwnModuleFileName() {
   return ModuleFileName(reinterpret_cast<const void*>(&Beep));
 }
 
+const void* OwnModuleHandle() {
+  Dl_info info{};
+  return dladdr(reinterpret_cast<const void*>(&Beep), &info) ? info.dli_fbase : nullptr;
+}
+
 char PreferredSeparator() {
   return '/';
 }

@@ -1,0 +1,23 @@
+// The one view of the editor: shows what the script's graphics section draws
+// and hands the mouse to the script, both through the adapter's hooks.
+#pragma once
+
+#include "editor/toolkit/view.h"
+
+class CDaZU;
+
+class CDaZUView : public VSTGUI::CView {
+ public:
+  CDaZUView(const VSTGUI::CRect& size, CDaZU* host);
+
+  void draw(VSTGUI::CDrawContext* context) override;
+  VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, uint32_t buttons) override;
+  VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, uint32_t buttons) override;
+  VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, uint32_t buttons) override;
+  int32_t onKeyDown(VstKeyCode& key) override;
+  int32_t onKeyUp(VstKeyCode& key) override;
+
+ private:
+  CDaZU* host;
+  VSTGUI::CRect ownSize;
+};

@@ -1,0 +1,63 @@
+// The root view: owns the native window, paints it, and routes the mouse and
+// keys to the views inside.
+#pragma once
+
+#include <memory>
+
+#include "editor/drawing/graphics_globals.h"
+#include "editor/toolkit/editor_interface.h"
+#include "editor/toolkit/native_window.h"
+#include "editor/toolkit/view_container.h"
+
+namespace VSTGUI {
+
+class CFrame : public CViewContainer, public NativeWindowEvents {
+ public:
+  // Makes the native window as a child of `parent` (a frame without one draws
+  // nothing and receives no input).
+  CFrame(const CRect& size, void* parent, VSTGUIEditorInterface* editor);
+  ~CFrame() override;
+
+  void invalidRect(const CRect& rect) override;
+  // Refreshes dirty views, then handles the window's events and paints.
+  void idle();
+  bool isOpen() const { return openFlag; }
+
+  int32_t onKeyDown(VstKeyCode& key) override;
+  int32_t onKeyUp(VstKeyCode& key) override;
+  void setCursor(CCursorType type);
+  CPoint getCurrentMouseLocation();
+  uint32_t getCurrentMouseButtons();
+  VSTGUIEditorInterface* getEditor() const { return editor; }
+  NativeWindow* getNativeWindow() const { return window.get(); }
+  CView* getFocusView() const { return focusView; }
+  void setFocusView(CView* view) { focusView = view; }
+  void setModalView(CView* view) { modalView = view; }
+  CView* getMouseOverView() const { return mouseOverView; }
+
+  // From the native window.
+  void onPaint(CDrawContext* context, const CRect& updateRect) override;
+  CMouseEventResult onNativeMouseDown(CPoint where, uint32_t buttons) override;
+  CMouseEventResult onNativeMouseUp(CPoint where, uint32_t buttons) override;
+  CMouseEventResult onNativeMouseMoved(CPoint where, uint32_t buttons) override;
+  void onNativeMouseLeave(CPoint where, uint32_t buttons) override;
+  void onNativeWheel(CPoint where, float distance, uint32_t buttons) override;
+  void onNativeWindowDestroyed() override;
+
+ protected:
+  SharedPointer<CDrawContext> makeSurface() override;
+
+ private:
+  void leaveMouseOverView(CPoint where, uint32_t buttons);
+
+  GraphicsLibraryUser libraryUser;  // first: the library outlives the window
+  VSTGUIEditorInterface* editor;
+  std::unique_ptr<NativeWindow> window;
+  CView* modalView = nullptr;
+  CView* focusView = nullptr;
+  CView* mouseOverView = nullptr;
+  CView* frameMouseDownView = nullptr;
+  bool openFlag = true;
+};
+
+}  // namespace VSTGUI

@@ -1,0 +1,47 @@
+// The platform's child window inside the host's window, as the frame needs it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "editor/drawing/draw_context.h"
+#include "editor/toolkit/buttons.h"
+
+namespace VSTGUI {
+
+// What the window tells its frame.
+class NativeWindowEvents {
+ public:
+  virtual ~NativeWindowEvents() = default;
+  // `context` draws on the window (already clipped to `updateRect`).
+  virtual void onPaint(CDrawContext* context, const CRect& updateRect) = 0;
+  virtual CMouseEventResult onNativeMouseDown(CPoint where, uint32_t buttons) = 0;
+  virtual CMouseEventResult onNativeMouseUp(CPoint where, uint32_t buttons) = 0;
+  virtual CMouseEventResult onNativeMouseMoved(CPoint where, uint32_t buttons) = 0;
+  virtual void onNativeMouseLeave(CPoint where, uint32_t buttons) = 0;
+  virtual void onNativeWheel(CPoint where, float distance, uint32_t buttons) = 0;
+  // The window is gone (destroyed with the host's window); no more events follow.
+  virtual void onNativeWindowDestroyed() = 0;
+};
+
+class NativeWindow {
+ public:
+  // Null when no window can be made in `parent`.
+  static std::unique_ptr<NativeWindow> create(void* parent, const CRect& size,
+                                              NativeWindowEvents& events);
+  virtual ~NativeWindow() = default;
+
+  // Asks for a paint of `rect`; it happens when the window processes its events.
+  virtual void invalidRect(const CRect& rect) = 0;
+  // Handles what arrived since the last call, without waiting, then paints.
+  virtual void processEvents() = 0;
+  virtual void setCursor(CCursorType type) = 0;
+  virtual CPoint mouseLocation() = 0;
+  virtual uint32_t mouseButtons() = 0;
+  // A surface on the window outside a paint (null when there is none).
+  virtual SharedPointer<CDrawContext> makeSurface() = 0;
+  // The platform's window handle, for tests and the host.
+  virtual uintptr_t handle() const = 0;
+};
+
+}  // namespace VSTGUI

@@ -1,0 +1,65 @@
+// A rectangle of the editor that draws itself and may take the mouse and keys.
+#pragma once
+
+#include <cstdint>
+
+#include "editor/drawing/draw_context.h"
+#include "editor/toolkit/base_object.h"
+#include "editor/toolkit/buttons.h"
+#include "host/vst24.h"
+
+namespace VSTGUI {
+
+class CFrame;
+class CViewContainer;
+
+class CView : public CBaseObject {
+ public:
+  explicit CView(const CRect& size) : size(size), mouseableArea(size) {}
+
+  virtual void draw(CDrawContext* context);
+  virtual void drawUpdate(CDrawContext* context, const CRect& updateRect);
+  virtual void invalidRect(const CRect& rect);
+  void invalid() { invalidRect(size); }
+
+  virtual CMouseEventResult onMouseDown(CPoint& where, uint32_t buttons);
+  virtual CMouseEventResult onMouseUp(CPoint& where, uint32_t buttons);
+  virtual CMouseEventResult onMouseMoved(CPoint& where, uint32_t buttons);
+  virtual CMouseEventResult onMouseEntered(CPoint& where, uint32_t buttons);
+  virtual CMouseEventResult onMouseExited(CPoint& where, uint32_t buttons);
+  // The older tracking call, made when a view answers kMouseEventNotImplemented.
+  virtual void mouse(CDrawContext* context, CPoint& where, uint32_t buttons);
+  virtual bool onWheel(const CPoint& where, float distance, uint32_t buttons);
+  virtual int32_t onKeyDown(VstKeyCode& key);
+  virtual int32_t onKeyUp(VstKeyCode& key);
+  virtual bool wantsFocus() const { return wantsFocusFlag; }
+  virtual bool hitTest(const CPoint& where) const { return mouseableArea.pointInside(where); }
+
+  virtual void attached(CViewContainer* parent, CFrame* frame);
+  virtual void removed();
+
+  const CRect& getViewSize() const { return size; }
+  CFrame* getFrame() const { return parentFrame; }
+  bool isAttached() const { return attachedFlag; }
+  bool isVisible() const { return visibleFlag; }
+  bool getMouseEnabled() const { return mouseEnabledFlag; }
+  bool isDirty() const { return dirtyFlag; }
+  void setDirty(bool state = true) { dirtyFlag = state; }
+  void setWantsFocus(bool state) { wantsFocusFlag = state; }
+  // Views inside containers are views; containers answer true.
+  virtual bool isContainer() const { return false; }
+
+ protected:
+  CRect size;
+  CRect mouseableArea;
+  CFrame* parentFrame = nullptr;
+  CViewContainer* parentView = nullptr;
+  bool dirtyFlag = false;
+  bool mouseEnabledFlag = true;
+  bool transparentFlag = false;
+  bool wantsFocusFlag = false;
+  bool attachedFlag = false;
+  bool visibleFlag = true;
+};
+
+}  // namespace VSTGUI

@@ -1,0 +1,105 @@
+#include "tests/support/x11_host.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+int errorsOnHostConnection = 0;
+
+int CountError(Display*, XErrorEvent*) {
+  ++errorsOnHostConnection;
+  return 0;
+}
+
+}  // namespace
+
+X11Host::X11Host() : display(XOpenDisplay(nullptr)) {
+  if (display == nullptr) return;
+  // The host's own handler: an error that slips out of the plug-in lands here.
+  XSetErrorHandler(CountError);
+  errorsOnHostConnection = 0;
+  const int screen = DefaultScreen(display);
+  parentWindow = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 600, 600, 0,
+                                     BlackPixel(display, screen), WhitePixel(display, screen));
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;  // no window manager moves it
+  XChangeWindowAttributes(display, parentWindow, CWOverrideRedirect, &attributes);
+  XMapRaised(display, parentWindow);
+  XSync(display, False);
+}
+
+X11Host::~X11Host() {
+  if (display == nullptr) return;
+  if (parentWindow) XDestroyWindow(display, parentWindow);
+  XCloseDisplay(display);
+}
+
+Window X11Host::editorWindow() const {
+  Window root, parentOfParent, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(display, parentWindow, &root, &parentOfParent, &children, &count)) return None;
+  const Window child = count > 0 ? children[0] : None;
+  if (children) XFree(children);
+  return child;
+}
+
+std::vector<VSTGUI::CColor> X11Host::screenshot(Window window, int width, int height) const {
+  std::vector<VSTGUI::CColor> pixels;
+  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                            static_cast<unsigned>(height), AllPlanes, ZPixmap);
+  if (image == nullptr) return pixels;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      const unsigned long pixel = XGetPixel(image, x, y);
+      pixels.push_back({static_cast<uint8_t>((pixel >> 16) & 0xFF),
+                        static_cast<uint8_t>((pixel >> 8) & 0xFF),
+                        static_cast<uint8_t>(pixel & 0xFF), 255});
+    }
+  }
+  XDestroyImage(image);
+  return pixels;
+}
+
+void X11Host::moveTo(int x, int y) {
+  XTestFakeMotionEvent(display, DefaultScreen(display), x, y, CurrentTime);
+  XSync(display, False);
+}
+
+void X11Host::press(unsigned int button) {
+  XTestFakeButtonEvent(display, button, True, CurrentTime);
+  XSync(display, False);
+}
+
+void X11Host::release(unsigned int button) {
+  XTestFakeButtonEvent(display, button, False, CurrentTime);
+  XSync(display, False);
+}
+
+void X11Host::holdKey(unsigned long keysym, bool down) {
+  XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), down ? True : False, CurrentTime);
+  XSync(display, False);
+}
+
+void X11Host::destroyParent() {
+  XDestroyWindow(display, parentWindow);
+  XSync(display, False);
+  parentWindow = 0;
+}
+
+bool X11Host::waitUntil(const std::function<void()>& step, const std::function<bool()>& done) {
+  for (int attempt = 0; attempt < 200; ++attempt) {
+    step();
+    if (done()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+int X11Host::hostErrors() const {
+  XSync(display, False);
+  return errorsOnHostConnection;
+}
