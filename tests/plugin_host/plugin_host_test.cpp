@@ -2,15 +2,20 @@
 // as a host does.
 #include <gtest/gtest.h>
 
+#include <cairo.h>
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <memory>
 #include <random>
+#include <thread>
 #include <vector>
 
+#include "tests/support/x11_host.h"
 #include "tools/loader/plugin_library.h"
 
 namespace {
@@ -247,4 +252,51 @@ TEST_F(PluginHost, ManyInstancesRunSideBySide) {
   }
   for (AEffect* e : effects)
     Stop(e);
+}
+
+// The editor of the loaded library in a host window: the graph is on screen.
+// The screenshot lands beside the test binary for the README.
+TEST_F(PluginHost, TheEditorShowsTheGraphInTheHostsWindow) {
+  X11Host x;
+  if (!x.available()) GTEST_SKIP() << "no X display";
+  AEffect* e = Start(48000.0f, 480);
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, x.parentHandle()), 1);
+  std::vector<float> left(1600), right(1600);
+  for (int frame = 0; frame < 120; ++frame) {
+    for (size_t i = 0; i < left.size(); ++i) {
+      const double t = (frame * 1600.0 + static_cast<double>(i)) / 48000;
+      left[i] = static_cast<float>(0.4 * std::sin(2 * 3.14159265 * (200 + 30 * frame) * t));
+      right[i] = ((i / 40) % 2 ? 0.15f : -0.15f) * static_cast<float>(frame % 40) / 40.0f;
+    }
+    float* io[] = {left.data(), right.data()};
+    e->processReplacing(e, io, io, 1600);
+    Dispatch(e, effEditIdle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+  }
+  Dispatch(e, effEditIdle);
+  const std::vector<VSTGUI::CColor> pixels = x.screenshot(x.editorWindow(), 600, 600);
+  ASSERT_EQ(pixels.size(), 360000u);
+  int red = 0, white = 0;
+  for (const VSTGUI::CColor& p : pixels) {
+    red += p.red > 100 && p.green < 50;
+    white += p.red > 100 && p.green > 100 && p.blue > 100;
+  }
+  EXPECT_GT(red, 2000);   // the frame and the right channel
+  EXPECT_GT(white, 500);  // the left channel and the logo
+
+  cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 600, 600);
+  auto* data = reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(image));
+  const int stride = cairo_image_surface_get_stride(image) / 4;
+  for (int y = 0; y < 600; ++y) {
+    for (int px = 0; px < 600; ++px) {
+      const VSTGUI::CColor& p = pixels[static_cast<size_t>(y * 600 + px)];
+      data[y * stride + px] = (uint32_t{p.red} << 16) | (uint32_t{p.green} << 8) | p.blue;
+    }
+  }
+  cairo_surface_mark_dirty(image);
+  cairo_surface_write_to_png(image, "editor-in-host.png");
+  cairo_surface_destroy(image);
+  Dispatch(e, effEditClose);
+  Stop(e);
+  EXPECT_EQ(x.hostErrors(), 0);
 }
