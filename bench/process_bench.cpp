@@ -9,15 +9,9 @@
 
 #include "plugin/create_effect.h"
 #include "runtime/value_rules.h"
+#include "tools/loader/minimal_host.h"
 
 namespace {
-
-intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  static VstTimeInfo time{};
-  if (opcode == audioMasterVersion) return 2400;
-  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&time);
-  return 0;
-}
 
 struct Buffers {
   explicit Buffers(int32_t frames)
@@ -43,7 +37,7 @@ void Report(benchmark::State& state, int32_t frames) {
 
 void BM_PluginProcessReplacing(benchmark::State& state) {
   const auto frames = static_cast<int32_t>(state.range(0));
-  AEffect* effect = CreateEffect(HostCallback);
+  AEffect* effect = CreateEffect(MinimalHostCallback);
   effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
   effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
   Buffers b(frames);

@@ -11,15 +11,9 @@
 #include "host/cdazu.h"
 #include "platform/module_services.h"
 #include "plugin/create_effect.h"
+#include "tools/loader/minimal_host.h"
 
 namespace {
-
-intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  static VstTimeInfo time{};
-  if (opcode == audioMasterVersion) return 2400;
-  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&time);
-  return 0;
-}
 
 // A minute of a busy signal, so that both histories are full of varied points.
 void FillHistories(AEffect* effect, CDaZU* adapter) {
@@ -37,7 +31,8 @@ void FillHistories(AEffect* effect, CDaZU* adapter) {
 
 // A meter whose histories are full; closed when it goes.
 struct BusyMeter {
-  BusyMeter() : effect(CreateEffect(HostCallback)), adapter(static_cast<CDaZU*>(effect->object)) {
+  BusyMeter()
+      : effect(CreateEffect(MinimalHostCallback)), adapter(static_cast<CDaZU*>(effect->object)) {
     effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
     FillHistories(effect, adapter);

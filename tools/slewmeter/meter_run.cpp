@@ -7,6 +7,7 @@
 #include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "plugin/create_effect.h"
+#include "tools/loader/minimal_host.h"
 
 namespace {
 
@@ -14,14 +15,6 @@ constexpr double kGraphicsFramesPerSecond = 30;
 // The ceilings' heights as shares of the graph's full scale.
 constexpr double kUpperCeiling = 0.9625;  // "1990 typical ceiling"
 constexpr double kLowerCeiling = 0.575;   // "1970/1980 typical ceiling"
-
-VstTimeInfo timeInfo{};
-
-intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
-  if (opcode == audioMasterVersion) return 2400;
-  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&timeInfo);
-  return 0;
-}
 
 intptr_t Dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, float opt = 0) {
   return effect->dispatcher(effect, opcode, 0, value, nullptr, opt);
@@ -31,8 +24,8 @@ intptr_t Dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, float opt
 
 bool RunMeter(const StereoAudio& input, int32_t blockSize, bool wantPicture, StereoAudio& output,
               MeterResult& result, std::string& error) {
-  timeInfo.sampleRate = input.sampleRate;
-  AEffect* effect = CreateEffect(HostCallback);
+  SetMinimalHostSampleRate(input.sampleRate);
+  AEffect* effect = CreateEffect(MinimalHostCallback);
   if (effect == nullptr) {
     error = "the plug-in made no effect";
     return false;
