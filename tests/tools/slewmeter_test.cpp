@@ -3,7 +3,11 @@
 #include <sndfile.h>
 #include <sys/wait.h>
 
+#include <cairo.h>
+
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,8 +23,10 @@ struct ProgramRun {
   std::string out;  // standard output and error together
 };
 
-ProgramRun Slewmeter(const std::string& arguments) {
-  const std::string command = std::string(SLEWMETER_PATH) + " " + arguments + " 2>&1";
+// Standard error joins standard output unless `errorsToo` is false (then it is dropped).
+ProgramRun Slewmeter(const std::string& arguments, bool errorsToo = true) {
+  const std::string command =
+      std::string(SLEWMETER_PATH) + " " + arguments + (errorsToo ? " 2>&1" : " 2>/dev/null");
   ProgramRun run{-1, {}};
   if (std::FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[512];
@@ -134,10 +140,142 @@ TEST_F(SlewmeterProgram, BadInputGetsOneClearLineAndAFailingExit) {
   }
 }
 
+namespace {
+
+// One second of silence, one of a 1 kHz sine at half scale, half a second of a
+// full-scale square at 100 Hz, half a second of silence.
+std::vector<float> KnownSignal(int rate) {
+  std::vector<float> samples(static_cast<size_t>(3 * rate), 0.0f);
+  for (size_t i = 0; i < samples.size(); ++i) {
+    const double t = static_cast<double>(i) / rate;
+    if (t >= 1 && t < 2) samples[i] = static_cast<float>(0.5 * std::sin(2 * M_PI * 1000 * (t - 1)));
+    if (t >= 2 && t < 2.5) samples[i] = std::fmod((t - 2) * 100, 1.0) < 0.5 ? 1.0f : -1.0f;
+  }
+  return samples;
+}
+
+// The number after "key": in a JSON text, searching from `from`.
+double JsonNumber(const std::string& json, const std::string& key, size_t from = 0) {
+  const size_t at = json.find("\"" + key + "\":", from);
+  if (at == std::string::npos) return NAN;
+  return std::strtod(json.c_str() + at + key.size() + 3, nullptr);
+}
+
+std::vector<double> JsonArray(const std::string& json, const std::string& key) {
+  std::vector<double> values;
+  size_t at = json.find("\"" + key + "\": [");
+  if (at == std::string::npos) return values;
+  const char* cursor = json.c_str() + at + key.size() + 5;
+  while (*cursor != ']') {
+    char* end = nullptr;
+    values.push_back(std::strtod(cursor, &end));
+    cursor = end;
+    while (*cursor == ',' || *cursor == ' ')
+      ++cursor;
+  }
+  return values;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path);
+  return std::string{std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace
+
+TEST_F(SlewmeterProgram, TheReportGivesPeaksCrossingsAndTimesOfAKnownSignal) {
+  WriteWav(Path("known.wav"), 1, SF_FORMAT_FLOAT, 48000, KnownSignal(48000));
+  const ProgramRun run = Slewmeter(Path("known.wav") + " --report " + Path("report.json"));
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const std::string json = ReadFile(Path("report.json"));
+  EXPECT_EQ(JsonNumber(json, "sampleRate"), 48000);
+  EXPECT_EQ(JsonNumber(json, "frames"), 144000);
+  EXPECT_EQ(JsonNumber(json, "durationSeconds"), 3);
+  EXPECT_DOUBLE_EQ(JsonNumber(json, "fullScale"), 44100.0 / 96000);
+
+  const size_t right = json.find("\"right\"");
+  for (size_t channel : {size_t{0}, right}) {
+    EXPECT_EQ(JsonNumber(json, "largestStep", channel), 2);
+    // The steepest step of a sampled sine: A sin(2 pi f / rate), between samples
+    // that straddle a zero crossing.
+    const double sineStep = 0.5 * std::sin(2 * M_PI * 1000 / 48000);
+    const std::vector<double> peaks = JsonArray(json.substr(channel), "peaksPerSecond");
+    ASSERT_EQ(peaks.size(), 3u);
+    EXPECT_EQ(peaks[0], 0);
+    EXPECT_NEAR(peaks[1], sineStep, 1e-6);
+    EXPECT_EQ(peaks[2], 2);
+    // Above both ceilings for the half second of the burst, risen above each once.
+    const size_t above = json.find("secondsAboveCeiling", channel);
+    EXPECT_NEAR(JsonNumber(json, "1990 typical ceiling", above), 0.5, 2.0 / 30);
+    EXPECT_NEAR(JsonNumber(json, "1970/1980 typical ceiling", above), 0.5, 2.0 / 30);
+    const size_t crossings = json.find("ceilingCrossings", channel);
+    EXPECT_EQ(JsonNumber(json, "1990 typical ceiling", crossings), 1);
+    EXPECT_EQ(JsonNumber(json, "1970/1980 typical ceiling", crossings), 1);
+    const std::vector<double> when = JsonArray(json.substr(channel), "largestStepBetweenSeconds");
+    ASSERT_EQ(when.size(), 2u);
+    EXPECT_LE(when[0], 2.0);
+    EXPECT_GE(when[1], 2.0);
+    EXPECT_LE(when[1] - when[0], 1.5 / 30);
+  }
+}
+
+TEST_F(SlewmeterProgram, TheTimelineShowsTheBurstAboveTheUpperCeilingWhereItIs) {
+  WriteWav(Path("known.wav"), 2, SF_FORMAT_FLOAT, 48000, [] {
+    std::vector<float> stereo;
+    for (float sample : KnownSignal(48000)) {
+      stereo.push_back(sample);
+      stereo.push_back(0.0f);
+    }
+    return stereo;
+  }());
+  const ProgramRun run = Slewmeter(Path("known.wav") + " --timeline " + Path("timeline.png"));
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  cairo_surface_t* image = cairo_image_surface_create_from_png(Path("timeline.png").c_str());
+  ASSERT_EQ(cairo_image_surface_get_width(image), 1200);
+  ASSERT_EQ(cairo_image_surface_get_height(image), 400);
+  const auto* data = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(image));
+  const int stride = cairo_image_surface_get_stride(image) / 4;
+  auto white = [&](int x, int y) {
+    const uint32_t p = data[y * stride + x];
+    return ((p >> 16) & 0xFF) > 200 && ((p >> 8) & 0xFF) > 200 && (p & 0xFF) > 200;
+  };
+  // The burst starts at 2 s of 3: two thirds across. Its crossing of the upper
+  // ceiling (at 96.25 % of the 376-pixel plot) is marked there, and nowhere else.
+  const int ceilingRow = static_cast<int>(376 * (1 - 0.9625));
+  std::vector<int> marked;
+  for (int x = 0; x < 1200; ++x) {
+    if (white(x, ceilingRow)) marked.push_back(x);
+  }
+  ASSERT_FALSE(marked.empty());
+  EXPECT_NEAR((marked.front() + marked.back()) / 2.0, 800, 8);
+  EXPECT_LE(marked.back() - marked.front(), 10);
+  cairo_surface_destroy(image);
+}
+
+TEST_F(SlewmeterProgram, TheSameSignalStandsAtTheSameHeightAtAnyRate) {
+  double shares[2];
+  int i = 0;
+  for (int rate : {44100, 96000}) {
+    WriteWav(Path("rate.wav"), 1, SF_FORMAT_FLOAT, rate, KnownSignal(rate));
+    ASSERT_EQ(Slewmeter(Path("rate.wav") + " --report " + Path("rate.json")).exitCode, 0);
+    const std::string json = ReadFile(Path("rate.json"));
+    shares[i++] = JsonArray(json, "peaksPerSecond")[1] / JsonNumber(json, "fullScale");
+  }
+  EXPECT_NEAR(shares[0], shares[1], 0.002);
+  EXPECT_NEAR(shares[0], 0.1425, 0.002);  // 2 pi x 1000 x 0.5 / 22050
+}
+
+TEST_F(SlewmeterProgram, TheReportCanGoToStandardOutputAlone) {
+  const ProgramRun run = Slewmeter("--report -", false);
+  ASSERT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.front(), '{');
+  EXPECT_EQ(run.out.find("largest step,"), std::string::npos);
+}
+
 TEST_F(SlewmeterProgram, HelpExplainsTheOptions) {
   const ProgramRun run = Slewmeter("--help");
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* option : {"--block", "--out", "--png"}) {
+  for (const char* option : {"--block", "--out", "--png", "--timeline", "--size", "--report"}) {
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
   }
 }

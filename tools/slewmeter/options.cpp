@@ -13,6 +13,12 @@ const char* const kUsage =
     "  --out FILE.wav  write the plug-in's output (32-bit float WAV; it is the input,\n"
     "                  untouched)\n"
     "  --png FILE.png  write the editor's 600 x 600 picture at the end of the input\n"
+    "  --timeline FILE.png\n"
+    "                  write the whole input in one picture: time across, slew up on\n"
+    "                  the editor's scale, the ceilings and where they are crossed\n"
+    "  --size WxH      the timeline's size in pixels (default 1200x400)\n"
+    "  --report FILE.json\n"
+    "                  write the numbers as JSON (\"-\": to standard output)\n"
     "  --help          show this text\n"
     "\n"
     "The graph advances 30 times per second of audio. The report gives, per channel,\n"
@@ -40,10 +46,27 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
         return std::nullopt;
       }
       options.blockSize = static_cast<int32_t>(size);
-    } else if (std::strcmp(argument, "--out") == 0 || std::strcmp(argument, "--png") == 0) {
+    } else if (std::strcmp(argument, "--size") == 0) {
       const char* text = value();
       if (text == nullptr) return std::nullopt;
-      (argument[2] == 'o' ? options.output : options.png) = text;
+      int width = 0, height = 0;
+      char end = 0;
+      if (std::sscanf(text, "%dx%d%c", &width, &height, &end) != 2 || width < 200 || height < 100 ||
+          width > 16000 || height > 8000) {
+        error = "--size takes WIDTHxHEIGHT from 200x100 to 16000x8000, not \"" + std::string(text) +
+                "\"";
+        return std::nullopt;
+      }
+      options.timelineWidth = width;
+      options.timelineHeight = height;
+    } else if (std::string* path = std::strcmp(argument, "--out") == 0        ? &options.output
+                                   : std::strcmp(argument, "--png") == 0      ? &options.png
+                                   : std::strcmp(argument, "--timeline") == 0 ? &options.timeline
+                                   : std::strcmp(argument, "--report") == 0   ? &options.report
+                                                                              : nullptr) {
+      const char* text = value();
+      if (text == nullptr) return std::nullopt;
+      *path = text;
     } else if (argument[0] == '-' && argument[1] != '\0') {
       error = "unknown option " + std::string(argument);
       return std::nullopt;
