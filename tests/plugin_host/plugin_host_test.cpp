@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -41,7 +42,11 @@ size_t EntriesIn(const char* folder) {
 
 class PluginHost : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { library = std::make_unique<PluginLibrary>(PLUGIN_PATH); }
+  // PLUGIN_UNDER_TEST names another copy of the library, an installed one say.
+  static void SetUpTestSuite() {
+    const char* other = std::getenv("PLUGIN_UNDER_TEST");
+    library = std::make_unique<PluginLibrary>(other ? other : PLUGIN_PATH);
+  }
   static void TearDownTestSuite() { library.reset(); }
 
   void SetUp() override {

@@ -9,6 +9,7 @@
 #include "tools/slewmeter/progress_bar.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline.h"
+#include "version.h"
 
 namespace {
 
@@ -39,6 +40,10 @@ int main(int argc, char** argv) {
   }
   if (options->help) {
     std::fputs(kUsage, stdout);
+    return 0;
+  }
+  if (options->version) {
+    std::printf("slewmeter %s\n", SLEWMETER_VERSION);
     return 0;
   }
 

@@ -19,6 +19,7 @@ const char* const kUsage =
     "  --size WxH      the timeline's size in pixels (default 1200x400)\n"
     "  --report FILE.json\n"
     "                  write the numbers as JSON (\"-\": to standard output)\n"
+    "  --version       show the version\n"
     "  --help          show this text\n"
     "\n"
     "The graph advances 30 times per second of audio. The report gives, per channel,\n"
@@ -36,6 +37,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     };
     if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
       options.help = true;
+    } else if (std::strcmp(argument, "--version") == 0) {
+      options.version = true;
     } else if (std::strcmp(argument, "--block") == 0) {
       const char* text = value();
       if (text == nullptr) return std::nullopt;

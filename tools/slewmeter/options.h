@@ -15,6 +15,7 @@ struct Options {
   std::string report;  // JSON; "-" for standard output; empty: none
   int32_t blockSize = 512;
   bool help = false;
+  bool version = false;
 };
 
 // Null with a message in `error` when the command line is wrong.

@@ -1,0 +1,50 @@
+# Where the plug-in and slewmeter are installed, and the packages users get.
+# The version is the project's (the top-level project() call), set only there.
+
+# A plain `cmake --install` is a user install (prefix ~/.local): the plug-in goes
+# to ~/.vst, where hosts look in the home folder. With any other prefix, given
+# when configuring or with `cmake --install --prefix` (e.g. /usr, as the Debian
+# package does), it goes to <prefix>/lib/vst. See install_plugin() below.
+if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND NOT WIN32 AND DEFINED ENV{HOME})
+  set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
+endif()
+
+# The folder is chosen when installing, since the prefix may change then.
+function(install_plugin target)
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"\$ENV{HOME}/.local\")
+      set(vst_dir \"\$ENV{HOME}/.vst\")
+    else()
+      set(vst_dir \"\${CMAKE_INSTALL_PREFIX}/lib/vst\")
+    endif()
+    file(INSTALL \"$<TARGET_FILE:${target}>\" DESTINATION \"\${vst_dir}\")
+    if(CMAKE_INSTALL_DO_STRIP)
+      execute_process(COMMAND \"${CMAKE_STRIP}\"
+                      \"\$ENV{DESTDIR}\${vst_dir}/$<TARGET_FILE_NAME:${target}>\")
+    endif()
+  ")
+endfunction()
+
+configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h)
+
+set(CPACK_PACKAGE_NAME "pemberlyquist-ravuvi-rozevezav")
+set(CPACK_PACKAGE_VENDOR "KORVANDEL")
+set(CPACK_PACKAGE_CONTACT "KORVANDEL <support@korvandel.audio>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4 plug-in) and slewmeter")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_STRIP_FILES TRUE)
+if(WIN32)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_SYSTEM_NAME windows-x64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+else()
+  set(CPACK_GENERATOR DEB)
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION sound)
+  # Dependencies from the libraries the binaries really link.
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+      "Two-channel slew-rate meter\n The plug-in passes audio through untouched and graphs, per channel, the\n largest step between consecutive samples against two reference ceilings.\n slewmeter meters audio files with it and draws their timeline.")
+endif()
+include(CPack)
