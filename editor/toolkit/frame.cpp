@@ -122,7 +122,7 @@ int32_t CFrame::onKeyUp(VstKeyCode& key) {
   return kKeyNotUsed;
 }
 
-void CFrame::setCursor(CCursorType type) {
+void CFrame::setCursorType(CCursorType type) {
   if (window) window->setCursor(type);
 }
 

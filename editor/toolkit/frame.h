@@ -25,7 +25,7 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
 
   int32_t onKeyDown(VstKeyCode& key) override;
   int32_t onKeyUp(VstKeyCode& key) override;
-  void setCursor(CCursorType type);
+  void setCursorType(CCursorType type);
   CPoint getCurrentMouseLocation();
   uint32_t getCurrentMouseButtons();
   VSTGUIEditorInterface* getEditor() const { return editor; }

@@ -214,3 +214,15 @@ TEST(X11FrameWithoutParent, AParentThatIsNoWindowGivesAFrameWithoutWindow) {
   frame->release();
   EXPECT_EQ(host.hostErrors(), 0);
 }
+
+TEST_F(X11Frame, EveryCursorTypeIsAValidXCursor) {
+  const int before = TrappedX11Errors();
+  for (CCursorType type : {kCursorWait, kCursorHSize, kCursorVSize, kCursorSizeAll,
+                           kCursorNESWSize, kCursorNWSESize, kCursorNotAllowed, kCursorHand,
+                           kCursorDefault}) {
+    frame->setCursorType(type);
+  }
+  frame->idle();
+  EXPECT_EQ(TrappedX11Errors(), before);
+  EXPECT_EQ(host.hostErrors(), 0);
+}
