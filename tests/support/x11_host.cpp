@@ -91,7 +91,9 @@ void X11Host::destroyParent() {
 }
 
 bool X11Host::waitUntil(const std::function<void()>& step, const std::function<bool()>& done) {
-  for (int attempt = 0; attempt < 200; ++attempt) {
+  // Generous: a loaded machine may take a while to pass events between two clients.
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (std::chrono::steady_clock::now() < end) {
     step();
     if (done()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));

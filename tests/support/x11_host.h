@@ -33,7 +33,7 @@ class X11Host {
   void holdKey(unsigned long keysym, bool down);
   void destroyParent();
 
-  // Calls `step` (e.g. the editor's idle) until `done` holds or ~2 s pass.
+  // Calls `step` (e.g. the editor's idle) until `done` holds or 10 s pass.
   static bool waitUntil(const std::function<void()>& step, const std::function<bool()>& done);
 
   int hostErrors() const;
