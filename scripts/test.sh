@@ -4,7 +4,7 @@ set -eu
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
   libcairo2-dev libsndfile1-dev fonts-liberation libx11-dev libxtst-dev xvfb xauth \
-  libfftw3-dev valgrind binutils dpkg-dev
+  libfftw3-dev valgrind binutils dpkg-dev ardour python3
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build build
 # The editor's tests open real windows: they get a virtual X server of their own.
