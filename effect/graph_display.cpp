@@ -72,7 +72,8 @@ void TVebriskEffect::DoGraphics() {
   SetPen(*this, (150 + var.labelX) * var.scaleX, (var.labelY - 175) * var.scaleY);
   DrawString(*this, CurrentColor(*this), kUpperCeilingLabel);
 
-  var.fullScale = FiniteOrZero(44100 / (var.sampleRate + var.sampleRate));
+  const double sampleRate = LoadShared(var.sampleRate);
+  var.fullScale = FiniteOrZero(44100 / (sampleRate + sampleRate));
 
   SetColor(*this, 0.5, 0.5, 0, 0.95);
   Line(*this, CurrentColor(*this), 100 * var.scaleX, (var.designHeight - 385) * var.scaleY,

@@ -53,10 +53,10 @@ void TVebriskEffect::Reset() {
 
 void TVebriskEffect::RefreshHostCopies() {
   // Writes only on change: the editor thread reads the copies while the audio
-  // thread's block prologue refreshes them.
-  auto refresh = [](double& copy, double slot) {
-    const double value = FiniteOrZero(slot);
-    if (copy != value) copy = value;
+  // thread's block prologue, or a state load on another thread, refreshes them.
+  auto refresh = [](double& copy, double& slot) {
+    const double value = FiniteOrZero(LoadShared(slot));
+    if (LoadShared(copy) != value) StoreShared(copy, value);
   };
   refresh(var.sampleRate, var.sampleRateHost);
   refresh(var.channelCount, var.channelCountHost);
@@ -115,9 +115,9 @@ void TVebriskEffect::DoBlock() {
   }
   double tempo = 0, numerator = 0, denominator = 0;
   HostTempoAndSignature(Host, &tempo, &numerator, &denominator);
-  var.tempoHost = FiniteOrZero(tempo);
-  var.timeSigNumeratorHost = FiniteOrZero(numerator);
-  var.timeSigDenominatorHost = FiniteOrZero(denominator);
+  StoreShared(var.tempoHost, FiniteOrZero(tempo));
+  StoreShared(var.timeSigNumeratorHost, FiniteOrZero(numerator));
+  StoreShared(var.timeSigDenominatorHost, FiniteOrZero(denominator));
   var.playState = HostIsPlaying(Host);
   if (HostIsRecording(Host) == 1) var.playState += 4;
   var.beatPosition = FiniteOrZero(HostPosition(Host));

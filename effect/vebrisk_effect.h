@@ -9,6 +9,17 @@
 #include "effect/measurement_queue.h"
 #include "runtime/vebrisk.h"
 
+// The host slots and copies: the block prologue on the audio thread writes them while
+// a state load on another thread runs the slider section, which reads and refreshes
+// them, and the editor reads the copies. Relaxed atomics cost a plain move here.
+inline double LoadShared(double& value) {
+  return std::atomic_ref<double>(value).load(std::memory_order_relaxed);
+}
+inline void StoreShared(double& value, double newValue) {
+  std::atomic_ref<double>(value).store(newValue, std::memory_order_relaxed);
+}
+static_assert(std::atomic_ref<double>::is_always_lock_free);
+
 // The script's variables, in declaration order; all 0 after Reset. A host value
 // is held twice: the copy the script reads, then the slot the prologues write.
 struct EffectVariables {

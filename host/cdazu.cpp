@@ -123,8 +123,11 @@ intptr_t CDaZU::canDo(const char* text) {
 
 int32_t CDaZU::processEvents(VstEvents* events) {
   if (events == nullptr) return 1;
+  // The host's list runs past the two entries the record declares: index a pointer
+  // into it, not the declared array.
+  VstEvent* const* list = events->events;
   for (int32_t i = 0; i < events->numEvents; ++i) {
-    const VstEvent* event = events->events[i];
+    const VstEvent* event = list[i];
     if (event == nullptr || event->type != kVstMidiType) continue;
     // Unread events are overwritten when the ring is full.
     std::memcpy(midiRing[midiWriteIndex].data(), event, sizeof(MidiSlot));

@@ -20,8 +20,11 @@ inline Twiddle MakeTwiddle(double angle) {
   return {ComplexLane{c, c}, ComplexLane{s, s}, ComplexLane{c, -c}, ComplexLane{s, -s}};
 }
 
-// Cells are only 8-byte aligned, and a lane may alias them.
-using CellPair = double __attribute__((vector_size(16), aligned(8), may_alias));
+// Cells are only 8-byte aligned, and a lane may alias them. The attributes go on the
+// vector type itself: written beside vector_size, clang gives them to the element
+// and the pair keeps its 16-byte alignment.
+typedef ComplexLane CellPair __attribute__((aligned(8), may_alias));
+static_assert(alignof(CellPair) == alignof(double));
 
 inline ComplexLane LoadComplex(const double* cells) {
   return *reinterpret_cast<const CellPair*>(cells);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "host/cdazu.h"
 #include "host/host_services.h"
@@ -42,6 +44,19 @@ void GetSliderDisplay(CDaZU* host, int32_t index, char* buffer, size_t capacity)
 int32_t GetState(CDaZU* host, void** data, bool isPreset);
 int32_t SetState(CDaZU* host, const void* data, int32_t byteSize, bool isPreset);
 
+// A sample the sample section left as it was goes out as it came in: widening a float
+// quiets a signalling NaN, and the narrowed value would differ from the input.
+template <class Sample>
+Sample OutputSample(double value, Sample input) {
+  if constexpr (std::is_same_v<Sample, double>) {
+    return value;
+  } else {
+    const bool unchanged =
+        std::bit_cast<uint64_t>(value) == std::bit_cast<uint64_t>(static_cast<double>(input));
+    return unchanged ? input : static_cast<Sample>(value);
+  }
+}
+
 // Moves every frame through Channels and the sample section. Inputs of a frame are read before its
 // outputs are written, so the buffers may be the same. Instantiated for the final effect class so
 // that the per-frame sample section is a direct, inlined call.
@@ -56,20 +71,24 @@ void RunFrameLoop(Effect& frame, Sample** inputs, Sample** outputs, int32_t fram
     Sample* outLeft = outputs[0];
     Sample* outRight = outputs[1];
     for (int32_t i = 0; i < frames; ++i) {
-      values[0] = inLeft[i];
-      values[1] = inRight[i];
+      const Sample left = inLeft[i], right = inRight[i];
+      values[0] = left;
+      values[1] = right;
       frame.DoSample();
-      outLeft[i] = static_cast<Sample>(values[0]);
-      outRight[i] = static_cast<Sample>(values[1]);
+      outLeft[i] = OutputSample(values[0], left);
+      outRight[i] = OutputSample(values[1], right);
     }
     return;
   }
+  Sample frameInputs[CVebriskSamples::kMaxChannels];
   for (int32_t i = 0; i < frames; ++i) {
-    for (int32_t c = 0; c < channels; ++c)
-      values[c] = inputs[c][i];
+    for (int32_t c = 0; c < channels; ++c) {
+      frameInputs[c] = inputs[c][i];
+      values[c] = frameInputs[c];
+    }
     frame.DoSample();
     for (int32_t c = 0; c < channels; ++c)
-      outputs[c][i] = static_cast<Sample>(values[c]);
+      outputs[c][i] = OutputSample(values[c], frameInputs[c]);
   }
 }
 
