@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "editor/toolkit/editor_interface.h"
+#include "editor/toolkit/thread_services.h"
 #include "host/aeff_editor.h"
 
 namespace VSTGUI {
@@ -36,6 +37,7 @@ class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
   VSTGUI::CFrame* getFrame() const { return frame; }
 
  protected:
+  VSTGUI::ThreadServices threadServices;  // from creation: the frames and their drop targets use it
   void* systemWindow = nullptr;
   VSTGUI::CFrame* frame = nullptr;  // one reference while open
   ERect rect{};

@@ -9,4 +9,5 @@ cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build build
 # The editor's tests open real windows: they get a virtual X server of their own.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build --output-on-failure -j2
+scripts/windows.sh  # the Windows DLL, cross-built and tested under Wine
 scripts/sanitizers.sh  # every test under ASan+UBSan, the threads under TSan, the fuzzers

@@ -12,57 +12,12 @@
 
 #include "editor/toolkit/frame.h"
 #include "editor/toolkit/x11/x11_error_trap.h"
+#include "tests/support/recording_view.h"
 #include "tests/support/x11_host.h"
 
 using namespace VSTGUI;
 
 namespace {
-
-struct MouseEvent {
-  std::string what;
-  CPoint where;
-  uint32_t buttons;
-};
-
-// Paints a green square and writes down every mouse event.
-class RecordingView : public CView {
- public:
-  explicit RecordingView(const CRect& size) : CView(size) {}
-
-  void draw(CDrawContext* context) override {
-    ++paints;
-    context->setFillColor(MakeColor(0, 255, 0, 255));
-    context->drawRect({100, 100, 200, 200}, kDrawFilled);
-  }
-  CMouseEventResult onMouseDown(CPoint& where, uint32_t buttons) override {
-    return record("down", where, buttons);
-  }
-  CMouseEventResult onMouseUp(CPoint& where, uint32_t buttons) override {
-    return record("up", where, buttons);
-  }
-  CMouseEventResult onMouseMoved(CPoint& where, uint32_t buttons) override {
-    return record("moved", where, buttons);
-  }
-  CMouseEventResult onMouseEntered(CPoint& where, uint32_t buttons) override {
-    return record("entered", where, buttons);
-  }
-  CMouseEventResult onMouseExited(CPoint& where, uint32_t buttons) override {
-    return record("exited", where, buttons);
-  }
-  bool onWheel(const CPoint& where, float distance, uint32_t buttons) override {
-    record(distance > 0 ? "wheel up" : "wheel down", where, buttons);
-    return true;
-  }
-
-  int paints = 0;
-  std::vector<MouseEvent> events;
-
- private:
-  CMouseEventResult record(const char* what, const CPoint& where, uint32_t buttons) {
-    events.push_back({what, where, buttons});
-    return kMouseEventHandled;
-  }
-};
 
 class X11Frame : public ::testing::Test {
  protected:

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/module_services.h"
+
 TEST(Paths, SuffixAndPrefixTestsAnswerFalseForShortTexts) {
   EXPECT_TRUE(EndsWith("image.png", ".png"));
   EXPECT_FALSE(EndsWith("png", ".png"));
@@ -18,11 +20,12 @@ TEST(Paths, SuffixAndPrefixTestsAnswerFalseForShortTexts) {
 }
 
 TEST(Paths, SeparatorsAreAddedOnlyWhenMissing) {
+  const std::string separator(1, PreferredSeparator());  // '/' on Linux, '\\' on Windows
   EXPECT_EQ(WithTrailingSeparator("dir\\"), "dir\\");
   EXPECT_EQ(WithTrailingSeparator("dir/"), "dir/");
-  EXPECT_EQ(WithTrailingSeparator(""), "/");
+  EXPECT_EQ(WithTrailingSeparator(""), separator);
   EXPECT_EQ(WithLeadingSeparator("\\a.bin"), "\\a.bin");
-  EXPECT_EQ(WithLeadingSeparator("a.bin"), "/a.bin");
+  EXPECT_EQ(WithLeadingSeparator("a.bin"), separator + "a.bin");
   EXPECT_EQ(WithoutLeadingSeparator("\\a.bin"), "a.bin");
   EXPECT_EQ(WithoutLeadingSeparator("a.bin"), "a.bin");
   EXPECT_EQ(WithoutLeadingSeparator(""), "");

@@ -1,0 +1,80 @@
+#include "platform/module_services.h"
+
+#include <windows.h>
+
+namespace {
+
+// Recorded by DllMain. Executables that link the plug-in's code (the tests)
+// get no DllMain call and find their module by address instead.
+HMODULE loadedModule = nullptr;
+
+const DWORD kModuleLoadTick = GetTickCount();
+
+HMODULE ModuleOf(const void* address) {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      static_cast<LPCSTR>(address), &module);
+  return module;
+}
+
+HMODULE OwnModule() {
+  return loadedModule ? loadedModule : ModuleOf(reinterpret_cast<const void*>(&ModuleOf));
+}
+
+}  // namespace
+
+// Only records the handle: nothing that loads libraries or starts GDI+ may run
+// under the loader lock.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD, LPVOID) {
+  loadedModule = instance;
+  return TRUE;
+}
+
+std::string ModuleFileName(const void* address) {
+  HMODULE module = ModuleOf(address);
+  if (module == nullptr) return {};
+  char path[MAX_PATH];
+  const DWORD length = GetModuleFileNameA(module, path, MAX_PATH);
+  // A truncated path would name some other folder.
+  if (length == 0 || length >= MAX_PATH) return {};
+  return std::string(path, length);
+}
+
+std::string OwnModuleFileName() {
+  return ModuleFileName(OwnModule());
+}
+
+const void* OwnModuleHandle() {
+  return OwnModule();
+}
+
+char PreferredSeparator() {
+  return '\\';
+}
+
+int32_t MillisecondClock() {
+  return static_cast<int32_t>(GetTickCount() - kModuleLoadTick);
+}
+
+ModuleResource FindModuleResource(int32_t number) {
+  // Resource numbers are 16 bits: a larger one would find a different image.
+  if (number < 0 || number > 0xFFFF) return {};
+  HMODULE module = OwnModule();
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), "DATA");
+  if (found == nullptr) return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  const DWORD size = SizeofResource(module, found);
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (bytes == nullptr || size == 0) return {};
+  return {static_cast<const unsigned char*>(bytes), size};
+}
+
+// No drive letter: the root of the process's current drive.
+std::string LogFilePath() {
+  return "\\wusk.log.txt";
+}
+
+int Beep(int frequencyHz, int durationMs) {
+  return ::Beep(static_cast<DWORD>(frequencyHz), static_cast<DWORD>(durationMs)) ? 1 : 0;
+}

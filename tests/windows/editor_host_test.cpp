@@ -1,0 +1,189 @@
+// The DLL's editor in a host's window, driven only through the effect record:
+// the picture, the window class, the mouse, and the host's window going first.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/windows/win32_host.h"
+#include "tools/loader/plugin_library.h"
+
+namespace {
+
+VstTimeInfo timeInfo{};
+
+intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
+  if (opcode == audioMasterVersion) return 2400;
+  if (opcode == audioMasterGetTime) return reinterpret_cast<intptr_t>(&timeInfo);
+  return 0;
+}
+
+class EditorInHost : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { library = std::make_unique<PluginLibrary>(PLUGIN_PATH); }
+  static void TearDownTestSuite() { library.reset(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(library->loaded()) << library->error();
+    timeInfo.sampleRate = 48000;
+  }
+
+  AEffect* Start() {
+    AEffect* e = library->create(HostCallback);
+    Dispatch(e, effOpen);
+    Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+    Dispatch(e, effSetBlockSize, 0, 1600);
+    Dispatch(e, effMainsChanged, 0, 1);
+    return e;
+  }
+
+  static void Stop(AEffect* e) {
+    Dispatch(e, effMainsChanged, 0, 0);
+    EXPECT_EQ(Dispatch(e, effClose), 1);
+  }
+
+  // The class every editor window of this copy of the DLL has.
+  static std::wstring ClassName() {
+    wchar_t name[32];
+    std::swprintf(name, 32, L"Plugin%016llX",
+                  static_cast<unsigned long long>(
+                      reinterpret_cast<uintptr_t>(GetModuleHandleA(PLUGIN_PATH))));
+    return name;
+  }
+
+  static bool ClassRegistered() {
+    WNDCLASSEXW info{};
+    info.cbSize = sizeof info;
+    return GetClassInfoExW(GetModuleHandleA(PLUGIN_PATH), ClassName().c_str(), &info) != 0;
+  }
+
+  static std::unique_ptr<PluginLibrary> library;
+  Win32Host host;
+};
+
+std::unique_ptr<PluginLibrary> EditorInHost::library;
+
+bool Reddish(const VSTGUI::CColor& p) {
+  return p.red > 100 && p.green < 50 && p.blue < 50;
+}
+
+// A sweeping tone on the left, square bursts growing on the right.
+void Play(AEffect* e, int frame) {
+  std::vector<float> left(1600), right(1600);
+  for (size_t i = 0; i < left.size(); ++i) {
+    const double t = (frame * 1600.0 + static_cast<double>(i)) / 48000;
+    left[i] = static_cast<float>(0.4 * std::sin(2 * 3.14159265 * (200 + 30 * frame) * t));
+    right[i] = ((i / 40) % 2 ? 0.15f : -0.15f) * static_cast<float>(frame % 40) / 40.0f;
+  }
+  float* io[] = {left.data(), right.data()};
+  e->processReplacing(e, io, io, 1600);
+}
+
+}  // namespace
+
+TEST_F(EditorInHost, TheDllCarriesItsImagesAsDataResourcesZeroToThree) {
+  HMODULE module = GetModuleHandleA(PLUGIN_PATH);
+  ASSERT_NE(module, nullptr);
+  for (int number = 0; number < 4; ++number)
+    EXPECT_NE(FindResourceA(module, MAKEINTRESOURCEA(number), "DATA"), nullptr) << number;
+  EXPECT_EQ(FindResourceA(module, MAKEINTRESOURCEA(4), "DATA"), nullptr);
+}
+
+TEST_F(EditorInHost, TheGraphIsOnScreenWithItsImagesAndText) {
+  AEffect* e = Start();
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  HWND editor = host.editorWindow();
+  ASSERT_NE(editor, nullptr);
+  for (int frame = 0; frame < 40; ++frame) {
+    Play(e, frame);
+    Dispatch(e, effEditIdle);
+    Win32Host::pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+  }
+  const std::vector<VSTGUI::CColor> pixels = Win32Host::screenshot(editor, 600, 600);
+  ASSERT_EQ(pixels.size(), 360000u);
+  int red = 0, white = 0, olive = 0, teal = 0;
+  for (size_t i = 0; i < pixels.size(); ++i) {
+    const VSTGUI::CColor& p = pixels[i];
+    const bool inLogo = i % 600 < 100 && i / 600 < 100;
+    red += Reddish(p);
+    white += !inLogo && p.red > 100 && p.green > 100 && p.blue > 100;
+    olive += p.red > 90 && p.green > 90 && p.blue < 40;
+    teal += inLogo && p.red < 80 && p.green > 80 && p.blue > 80;
+  }
+  EXPECT_GT(red, 2000);                     // the frame and the right channel
+  EXPECT_GT(white, 150);                    // the left channel
+  EXPECT_GT(olive, 2000);                   // the ceilings and their labels
+  EXPECT_GT(teal, 600);                     // the logo, decoded from the DLL's resources
+  EXPECT_TRUE(Reddish(pixels[300 * 600]));  // the frame's left edge
+  Dispatch(e, effEditClose);
+  Stop(e);
+}
+
+TEST_F(EditorInHost, TwoEditorsShareTheModulesClassUntilTheLastCloses) {
+  AEffect* first = Start();
+  AEffect* second = Start();
+  Win32Host otherHost;
+  ASSERT_EQ(Dispatch(first, effEditOpen, 0, 0, host.parent()), 1);
+  ASSERT_EQ(Dispatch(second, effEditOpen, 0, 0, otherHost.parent()), 1);
+  wchar_t name[32] = L"";
+  GetClassNameW(host.editorWindow(), name, 32);
+  EXPECT_EQ(std::wstring(name), ClassName());
+  GetClassNameW(otherHost.editorWindow(), name, 32);
+  EXPECT_EQ(std::wstring(name), ClassName());
+  Dispatch(first, effEditClose);
+  EXPECT_EQ(host.editorWindow(), nullptr);
+  EXPECT_TRUE(ClassRegistered());
+  Dispatch(second, effEditClose);
+  EXPECT_FALSE(ClassRegistered());
+  Stop(first);
+  Stop(second);
+}
+
+TEST_F(EditorInHost, APressCapturesTheMouseUntilTheRelease) {
+  AEffect* e = Start();
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  HWND editor = host.editorWindow();
+  PostMessageW(editor, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 200));
+  Win32Host::pump();
+  EXPECT_EQ(GetCapture(), editor);
+  PostMessageW(editor, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(700, 650));
+  PostMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(700, 650));
+  Win32Host::pump();
+  EXPECT_EQ(GetCapture(), nullptr);
+  Dispatch(e, effEditClose);
+  Stop(e);
+}
+
+TEST_F(EditorInHost, ClosingTwiceIsHarmlessAndReopeningPaintsAgain) {
+  AEffect* e = Start();
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  Dispatch(e, effEditClose);
+  Dispatch(e, effEditClose);
+  EXPECT_EQ(host.editorWindow(), nullptr);
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  Dispatch(e, effEditIdle);
+  Win32Host::pump();
+  const std::vector<VSTGUI::CColor> pixels = Win32Host::screenshot(host.editorWindow(), 600, 600);
+  ASSERT_EQ(pixels.size(), 360000u);
+  EXPECT_TRUE(Reddish(pixels[300 * 600]));  // the frame's left edge
+  Dispatch(e, effEditClose);
+  Stop(e);
+}
+
+TEST_F(EditorInHost, AHostThatDestroysItsWindowFirstCanStillIdleAndClose) {
+  AEffect* e = Start();
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  host.destroyParent();
+  Play(e, 1);
+  Dispatch(e, effEditIdle);
+  Win32Host::pump();
+  Dispatch(e, effEditClose);
+  EXPECT_FALSE(ClassRegistered());
+  Stop(e);
+}
