@@ -172,9 +172,8 @@ TEST(X11FrameWithoutParent, AParentThatIsNoWindowGivesAFrameWithoutWindow) {
 
 TEST_F(X11Frame, EveryCursorTypeIsAValidXCursor) {
   const int before = TrappedX11Errors();
-  for (CCursorType type : {kCursorWait, kCursorHSize, kCursorVSize, kCursorSizeAll,
-                           kCursorNESWSize, kCursorNWSESize, kCursorNotAllowed, kCursorHand,
-                           kCursorDefault}) {
+  for (CCursorType type : {kCursorWait, kCursorHSize, kCursorVSize, kCursorSizeAll, kCursorNESWSize,
+                           kCursorNWSESize, kCursorNotAllowed, kCursorHand, kCursorDefault}) {
     frame->setCursorType(type);
   }
   frame->idle();
