@@ -7,17 +7,24 @@
 
 using ComplexLane = double __attribute__((vector_size(16)));
 
-// e^(i·angle) in the forms the butterflies multiply by: {c, c}, {s, s}, {c, -c}, {s, -s}.
+inline ComplexLane Conjugate(ComplexLane z) {
+  using Bits = int64_t __attribute__((vector_size(16)));
+  return reinterpret_cast<ComplexLane>(reinterpret_cast<Bits>(z) ^ Bits{0, INT64_MIN});
+}
+
+// e^(i·angle), kept as one {c, s} pair: the tables of the larger transforms then stay
+// in the first-level cache beside their data. The butterflies multiply by the forms
+// {c, c}, {s, s}, {c, -c} and {s, -s}, which a shuffle and a sign flip give back.
 struct Twiddle {
-  ComplexLane cosine;
-  ComplexLane sine;
-  ComplexLane cosineFlipped;
-  ComplexLane sineFlipped;
+  ComplexLane cs;
+  ComplexLane cosine() const { return __builtin_shufflevector(cs, cs, 0, 0); }
+  ComplexLane sine() const { return __builtin_shufflevector(cs, cs, 1, 1); }
+  ComplexLane cosineFlipped() const { return Conjugate(cosine()); }
+  ComplexLane sineFlipped() const { return Conjugate(sine()); }
 };
 
 inline Twiddle MakeTwiddle(double angle) {
-  const double c = std::cos(angle), s = std::sin(angle);
-  return {ComplexLane{c, c}, ComplexLane{s, s}, ComplexLane{c, -c}, ComplexLane{s, -s}};
+  return {ComplexLane{std::cos(angle), std::sin(angle)}};
 }
 
 // Cells are only 8-byte aligned, and a lane may alias them. The attributes go on the
@@ -38,21 +45,16 @@ inline ComplexLane SwapParts(ComplexLane z) {
   return __builtin_shufflevector(z, z, 1, 0);
 }
 
-inline ComplexLane Conjugate(ComplexLane z) {
-  using Bits = int64_t __attribute__((vector_size(16)));
-  return reinterpret_cast<ComplexLane>(reinterpret_cast<Bits>(z) ^ Bits{0, INT64_MIN});
-}
-
 inline ComplexLane TimesI(ComplexLane z) {
   return SwapParts(Conjugate(z));
 }
 
 // z·e^(i·angle)
 inline ComplexLane RotateBy(ComplexLane z, const Twiddle& t) {
-  return z * t.cosine - SwapParts(z) * t.sineFlipped;
+  return z * t.cosine() - SwapParts(z) * t.sineFlipped();
 }
 
 // z·e^(-i·angle)
 inline ComplexLane RotateBack(ComplexLane z, const Twiddle& t) {
-  return z * t.cosine + SwapParts(z) * t.sineFlipped;
+  return z * t.cosine() + SwapParts(z) * t.sineFlipped();
 }

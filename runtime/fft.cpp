@@ -24,7 +24,8 @@ inline ForwardTurn TurnForward(ComplexLane d0, ComplexLane d1, Unrotated) {
 }
 
 inline ForwardTurn TurnForward(ComplexLane d0, ComplexLane d1, const Twiddle& w) {
-  return {d0 * w.cosine - d1 * w.sine, SwapParts(d0 * w.sineFlipped + d1 * w.cosineFlipped)};
+  return {d0 * w.cosine() - d1 * w.sine(),
+          SwapParts(d0 * w.sineFlipped() + d1 * w.cosineFlipped())};
 }
 
 // Decimation in time, the mirror image: from s = x2 + x3 and the swapped difference
@@ -39,8 +40,8 @@ inline InverseTurn TurnInverse(ComplexLane s, ComplexLane swappedDifference, Unr
 }
 
 inline InverseTurn TurnInverse(ComplexLane s, ComplexLane swappedDifference, const Twiddle& w) {
-  return {s * w.cosine + swappedDifference * w.sineFlipped,
-          swappedDifference * w.cosineFlipped - s * w.sine};
+  return {s * w.cosine() + swappedDifference * w.sineFlipped(),
+          swappedDifference * w.cosineFlipped() - s * w.sine()};
 }
 
 enum class Direction { kForward, kInverse };
