@@ -29,27 +29,39 @@ std::vector<uint32_t> PositionsFromOrder(const Order& order) {
 
 std::vector<uint32_t> LeadersOfCycles(const std::vector<uint32_t>& permutation) {
   std::vector<uint32_t> leaders;
-  std::vector<bool> seen(permutation.size());
+  std::vector<uint8_t> seen(permutation.size());  // bytes: a bit vector is slower here
   for (uint32_t start = 0; start < permutation.size(); ++start) {
     if (seen[start] || permutation[start] == start) continue;
     leaders.push_back(start);
     for (uint32_t j = start; !seen[j]; j = permutation[j])
-      seen[j] = true;
+      seen[j] = 1;
   }
   return leaders;
 }
 
-std::vector<Twiddle> PassTwiddles(uint32_t size) {
-  std::vector<Twiddle> twiddles(size / 4);
-  for (uint32_t m = 0; m < size / 4; ++m)
-    twiddles[m] = MakeTwiddle(2 * std::numbers::pi * m / size);
+// The angle 2πm/L is computed exactly as 2π(m·s)/(L·s) for any power of two s, so the
+// twiddles of a smaller pass are every s-th of the largest pass's, bit for bit: only the
+// largest table pays for the cosines and sines.
+std::vector<Twiddle> LargestPassTwiddles() {
+  constexpr uint32_t kSize = uint32_t{1} << FftTables::kMaxLog2Size;
+  std::vector<Twiddle> twiddles(kSize / 4);
+  for (uint32_t m = 0; m < kSize / 4; ++m)
+    twiddles[m] = MakeTwiddle(2 * std::numbers::pi * m / kSize);
   return twiddles;
+}
+
+std::vector<Twiddle> EveryNth(const std::vector<Twiddle>& twiddles, size_t stride) {
+  std::vector<Twiddle> picked(twiddles.size() / stride);
+  for (size_t m = 0; m < picked.size(); ++m)
+    picked[m] = twiddles[m * stride];
+  return picked;
 }
 
 }  // namespace
 
 FftTables::FftTables() {
   // Sizes 1 and 2 keep natural order; each larger order builds on the two before it.
+  const std::vector<Twiddle> largest = LargestPassTwiddles();
   Order half{0}, order{0, 1};
   for (int d = 1; d <= kMaxLog2Size; ++d) {
     const uint32_t size = uint32_t{1} << d;
@@ -60,7 +72,7 @@ FftTables::FftTables() {
     }
     PositionsBySize[d] = PositionsFromOrder(order);
     LeadersBySize[d] = LeadersOfCycles(PositionsBySize[d]);
-    if (d >= 3) TwiddlesBySize[d] = PassTwiddles(size);
+    if (d >= 3) TwiddlesBySize[d] = EveryNth(largest, size_t{1} << (kMaxLog2Size - d));
   }
 }
 

@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Prints one table from the benchmarks' JSON files: the fastest repetition of each
+case (the least disturbed by other work on the machine) beside its yardstick."""
+import json
+import sys
+from pathlib import Path
+
+
+def fastest(folder):
+    """Benchmark name -> (real time in ns, counters) of its fastest repetition."""
+    best = {}
+    for path in sorted(Path(folder).glob("*.json")):
+        for run in json.loads(path.read_text())["benchmarks"]:
+            if run.get("run_type") != "iteration":
+                continue
+            scale = {"ns": 1, "us": 1e3, "ms": 1e6, "s": 1e9}[run["time_unit"]]
+            nanoseconds = run["real_time"] * scale
+            name = run["run_name"]
+            if name not in best or nanoseconds < best[name][0]:
+                best[name] = (nanoseconds, run)
+    return best
+
+
+def micro(ns):
+    return f"{ns / 1e3:.2f} µs" if ns < 1e6 else f"{ns / 1e6:.2f} ms"
+
+
+def main(folder):
+    best = fastest(folder)
+    rows = []
+
+    def row(what, ours, yardstick, ratio, target):
+        rows.append((what, ours, yardstick, ratio, target))
+
+    for frames in (32, 512, 4096):
+        plugin = best.get(f"BM_PluginProcessReplacing/{frames}")
+        loop = best.get(f"BM_HandWrittenMeter/{frames}")
+        copy = best.get(f"BM_Memcpy/{frames}")
+        if not (plugin and loop and copy):
+            continue
+        rate = lambda run: run[1]["frames/s"] / 1e6
+        row(f"processReplacing, {frames} frames (Mframes/s)", f"{rate(plugin):.0f}",
+            f"loop {rate(loop):.0f}, memcpy {rate(copy):.0f}",
+            f"{rate(plugin) / rate(loop):.2f} × loop", "≥ 0.8 × loop" if frames == 512 else "")
+    frame, floor = best.get("BM_PluginEditorFrame"), best.get("BM_BareCairoFrame")
+    if frame and floor:
+        row("editor frame, 600 × 600 offscreen", micro(frame[0]), f"bare Cairo {micro(floor[0])}",
+            f"{frame[0] / floor[0]:.2f} × floor", "≤ 1.3 × floor, ≤ 2 ms")
+    for argument, where in ((0, "bare process"), (1, "desktop libraries loaded")):
+        scan = best.get(f"BM_HostScan/{argument}")
+        if scan:
+            row(f"host scan ({where})", micro(scan[0]), "", "", "≤ 2 ms")
+    memory = best.get("BM_MemoryPerInstance/iterations:1")
+    if memory:
+        row("resident memory per running instance", f"{memory[1]['KiB/instance']:.0f} KiB", "",
+            "", "≤ 2048 KiB")
+    for transform, yardstick in (("fft_forward", "fftw"), ("fft_inverse", "fftw"),
+                                 ("mdct_forward", "dct4_core"), ("mdct_inverse", "dct4_core")):
+        for size in (2 ** k for k in range(6, 16)):
+            ours = best.get(f"{transform}/{size}/runtime")
+            theirs = best.get(f"{transform}/{size}/fftw" if yardstick == "fftw"
+                              else f"mdct_dct4_core/{size}/fftw")
+            if not ours:
+                continue
+            row(f"{transform.replace('_', ' ')} {size}", micro(ours[0]),
+                f"FFTW {'' if yardstick == 'fftw' else 'DCT-IV '}{micro(theirs[0])}" if theirs else "",
+                f"{ours[0] / theirs[0]:.2f} × FFTW" if theirs else "",
+                "≤ 1.5 × FFTW" if transform.startswith("fft") and size in (1024, 4096) else "")
+
+    header = ("measure", "plug-in", "yardstick", "ratio", "target")
+    print("| " + " | ".join(header) + " |")
+    print("|" + "|".join("---" for _ in header) + "|")
+    for line in rows:
+        print("| " + " | ".join(line) + " |")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
