@@ -91,7 +91,7 @@ void TVebriskEffect::DoInit() {
   var.peakLeft = var.peakRight = 0;
   var.previousLeft = var.previousRight = 0;
   var.pendingSamples = 0;
-  measurementEpoch.fetch_add(1, std::memory_order_relaxed);
+  ForgetUnshownMeasurements();
   var.baseFontSize = 21;
   var.designWidth = 400;
   var.designHeight = 400;

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <cmath>
 
-#include "effect/measurement_queue.h"
 #include "runtime/vebrisk.h"
 
 // The host slots and copies: the block prologue on the audio thread writes them while
@@ -19,6 +18,13 @@ inline void StoreShared(double& value, double newValue) {
   std::atomic_ref<double>(value).store(newValue, std::memory_order_relaxed);
 }
 static_assert(std::atomic_ref<double>::is_always_lock_free);
+
+// The finished blocks' peaks and frame count that no history point holds yet: the
+// audio thread adds each block's, the editor thread takes them all at once. Both
+// through atomic read-modify-writes, so neither thread's update can undo the other's.
+struct UnshownMeasurements {
+  double peakLeft = 0, peakRight = 0, frames = 0;
+};
 
 // The script's variables, in declaration order; all 0 after Reset. A host value
 // is held twice: the copy the script reads, then the slot the prologues write.
@@ -34,8 +40,7 @@ struct EffectVariables {
   double timeSigDenominator = 0, timeSigDenominatorHost = 0;
   double versionNumber = 0;
   double historyLength = 0, historyLeft = 0, historyRight = 0, historyIndex = 0;
-  // The audio thread's running peaks and frame count, handed to the editor
-  // thread at the end of each block.
+  // The audio thread's running peaks and frame count of the current block.
   double peakLeft = 0, peakRight = 0;
   double previousLeft = 0, previousRight = 0;
   double pendingSamples = 0;
@@ -80,11 +85,10 @@ class TVebriskEffect final : public TVebrisk {
   void AdvanceHistory();
 
   EffectVariables var;
-  MeasurementQueue measurements;
-  // Advanced by every init: measurements from before it belong to a cleared history.
-  std::atomic<uint32_t> measurementEpoch{0};
+  UnshownMeasurements unshown;
 
  private:
+  void ForgetUnshownMeasurements();
   void RefreshHostCopies();
 };
 

@@ -34,9 +34,11 @@ int32_t TVebrisk::InitOnce() {
 
 void TVebrisk::OnIdle() {
   if (!(frameRate > 0)) return;
-  // Unsigned difference: the millisecond counter may wrap.
-  const auto elapsed = static_cast<int32_t>(static_cast<uint32_t>(MillisecondClock()) -
-                                            static_cast<uint32_t>(LastRedrawClock));
+  // Unsigned difference: the millisecond counter may wrap, and a redraw longer ago
+  // than 2^31 ms (24.8 days: a module loaded that long before its first editor) is
+  // still long ago.
+  const uint32_t elapsed =
+      static_cast<uint32_t>(MillisecondClock()) - static_cast<uint32_t>(LastRedrawClock);
   if (static_cast<double>(elapsed) > 1000.0 / frameRate) {
     HostRedraw(Host);
     LastRedrawClock = MillisecondClock();

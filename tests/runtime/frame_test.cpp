@@ -124,6 +124,13 @@ TEST_F(Frame, TimedRedrawWaitsLongerThanOneFrameInterval) {
   frame->OnIdle();
   EXPECT_GE(frame->LastRedrawClock, MillisecondClock() - 5);
 
+  // Longer ago than half the counter's range: 24.8 days and more.
+  for (const uint32_t ago : {(1u << 31) + 1000u, 4000000000u}) {
+    frame->LastRedrawClock = static_cast<int32_t>(static_cast<uint32_t>(MillisecondClock()) - ago);
+    frame->OnIdle();
+    EXPECT_GE(frame->LastRedrawClock, MillisecondClock() - 5) << ago;
+  }
+
   for (double rate : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
     frame->frameRate = rate;
     frame->LastRedrawClock = MillisecondClock() - 10000;

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "editor/toolkit/x11/x11_error_trap.h"
+
 namespace VSTGUI {
 
 namespace {
@@ -85,6 +87,8 @@ int32_t DoubleClickTimeFromSettings(const std::vector<unsigned char>& settings) 
 }
 
 int32_t DesktopDoubleClickTime(Display* display) {
+  // The settings manager may go away between the two requests.
+  X11ErrorTrap trap(display);
   const Atom selection = XInternAtom(display, "_XSETTINGS_S0", False);
   const Window manager = XGetSelectionOwner(display, selection);
   if (manager == None) return kDefaultDoubleClickTime;

@@ -93,11 +93,11 @@ std::unique_ptr<X11Window> X11Window::create(Window parent, const CRect& size,
       native->destroyed = true;  // nothing of it exists on the server
       return nullptr;
     }
+    XWindowAttributes own{};
+    XGetWindowAttributes(display, native->window, &own);
+    native->windowSurface = cairo_xlib_surface_create(
+        display, native->window, own.visual, static_cast<int>(width), static_cast<int>(height));
   }
-  XWindowAttributes own{};
-  XGetWindowAttributes(display, native->window, &own);
-  native->windowSurface = cairo_xlib_surface_create(
-      display, native->window, own.visual, static_cast<int>(width), static_cast<int>(height));
   native->backBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width),
                                                   static_cast<int>(height));
   native->dirty = size;
@@ -112,9 +112,10 @@ X11Window::X11Window(Display* display, NativeWindowEvents& events, const CRect& 
 
 X11Window::~X11Window() {
   if (backBuffer) cairo_surface_destroy(backBuffer);
-  if (windowSurface) cairo_surface_destroy(windowSurface);
   {
+    // The host may have destroyed our window with its own.
     X11ErrorTrap trap(display);
+    if (windowSurface) cairo_surface_destroy(windowSurface);
     if (window != None && !destroyed) XDestroyWindow(display, window);
   }
   XCloseDisplay(display);
