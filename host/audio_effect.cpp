@@ -149,7 +149,9 @@ intptr_t AudioEffect::dispatcher(int32_t opcode, int32_t index, intptr_t value, 
       close();
       return 0;
     case effSetProgram:
-      setProgram(static_cast<int32_t>(value));
+      // Judged on the whole value: cut to 32 bits first, 2^32 would pass as program 0.
+      // A negative number is no program: a host would index its list with it.
+      if (value >= 0 && value < numPrograms) setProgram(static_cast<int32_t>(value));
       return 0;
     case effGetProgram:
       return getProgram();

@@ -27,7 +27,7 @@ struct CDaZUHooks {
   int32_t (*GetVendorName)(CDaZU* host, char* buffer, size_t capacity);
   int32_t (*GetProductName)(CDaZU* host, char* buffer, size_t capacity);
   int32_t (*GetEffectName)(CDaZU* host, char* buffer, size_t capacity);
-  void (*GetProgramName)(CDaZU* host, char* buffer, size_t capacity);
+  int32_t (*GetProgramName)(CDaZU* host, char* buffer, size_t capacity);
   void (*SetProgramName)(CDaZU* host, const char* name);
   int32_t (*GetProgramNameIndexed)(CDaZU* host, int32_t category, int32_t index, char* buffer);
   double (*GetSliderNormalized)(CDaZU* host, int32_t index);

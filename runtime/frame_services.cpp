@@ -87,8 +87,8 @@ int32_t GetEffectName(CDaZU* host, char* buffer, size_t capacity) {
   return CopyDescription(host, &CVebriskDescription::EffectName, buffer, capacity);
 }
 
-void GetProgramName(CDaZU* host, char* buffer, size_t capacity) {
-  CopyDescription(host, &CVebriskDescription::ProgramName, buffer, capacity);
+int32_t GetProgramName(CDaZU* host, char* buffer, size_t capacity) {
+  return CopyDescription(host, &CVebriskDescription::ProgramName, buffer, capacity);
 }
 
 void SetProgramName(CDaZU* host, const char* name) {

@@ -6,6 +6,7 @@
 #include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "plugin/create_effect.h"
+#include "runtime/frame_services.h"
 #include "tests/support/fake_host.h"
 
 TEST(Adapter, RecordAfterCreation) {
@@ -60,6 +61,46 @@ TEST(Adapter, CloseAnswersOneAndReleasesEverything) {
   ASSERT_NE(effect, nullptr);
   effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
   EXPECT_EQ(effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f), 1);
+}
+
+TEST(Adapter, TheEntryModulesTableLeavesKeysOutAndIndexedNamesUnanswered) {
+  const CDaZUHooks hooks = FrameServices::MakeFrameHooks<TVebriskEffect>();
+  EXPECT_EQ(hooks.KeyDown, nullptr);
+  EXPECT_EQ(hooks.KeyUp, nullptr);
+  char name[8] = "keep";
+  EXPECT_EQ(hooks.GetProgramNameIndexed(nullptr, 0, 0, name), 0);
+  EXPECT_STREQ(name, "keep");
+}
+
+// An adapter whose every hook is missing answers each request with its default.
+TEST(Adapter, MissingHooksGiveTheDefaultAnswers) {
+  FakeHost host;
+  CDaZU* adapter = CDaZU::create(nullptr, CDaZUHooks{}, FakeHost::callback, 1, 0);
+  ASSERT_NE(adapter, nullptr);
+  AEffect* effect = adapter->getAeffect();
+  const auto dispatch = [&](int32_t opcode, int32_t index = 0, intptr_t value = 0,
+                            void* ptr = nullptr) {
+    return effect->dispatcher(effect, opcode, index, value, ptr, 0.0f);
+  };
+  dispatch(effOpen);
+  dispatch(effMainsChanged, 0, 1);
+  char text[64] = "keep";
+  for (const int32_t opcode : {effGetEffectName, effGetVendorString, effGetProductString}) {
+    EXPECT_EQ(dispatch(opcode, 0, 0, text), 0) << opcode;
+    EXPECT_STREQ(text, "keep") << opcode;
+  }
+  EXPECT_EQ(dispatch(effGetVendorVersion), 0);
+  void* chunk = text;
+  EXPECT_EQ(dispatch(effGetChunk, 0, 0, &chunk), 0);
+  EXPECT_EQ(dispatch(effSetChunk, 0, 4, text), 0);
+  EXPECT_EQ(effect->getParameter(effect, 0), 0.0f);
+  std::vector<float> samples(8, 0.5f);
+  float* io[] = {samples.data(), samples.data()};
+  effect->processReplacing(effect, io, io, 8);
+  EXPECT_EQ(samples, std::vector<float>(8, 0.5f));
+  ERect* rect = nullptr;
+  EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 0);  // no editor without the setup hook
+  EXPECT_EQ(dispatch(effClose), 1);
 }
 
 namespace {

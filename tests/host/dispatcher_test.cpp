@@ -32,7 +32,11 @@ TEST_F(Dispatcher, TextsFitTheStandardBufferOfTheirOpcode) {
   EXPECT_EQ(TextOf(effGetProductString, 64), TVebriskEffect::kEffectName);
   EXPECT_EQ(TextOf(effGetVendorString, 64), "KORVANDEL");
   EXPECT_EQ(TextOf(effGetProgramName, 24), "KORVANDEL - Pemberlyqui");
-  EXPECT_EQ(plugin.dispatch(effGetEffectName, 0, 0, nullptr), 0);
+  // A host that passes no buffer gets no answer, and nothing is written.
+  for (const int32_t opcode : {effGetEffectName, effGetVendorString, effGetProductString,
+                               effGetProgramName, effGetChunk, effGetParamName}) {
+    EXPECT_EQ(plugin.dispatch(opcode, 0, 0, nullptr), 0) << opcode;
+  }
 }
 
 TEST_F(Dispatcher, IdentityAnswers) {
@@ -64,8 +68,11 @@ TEST_F(Dispatcher, CanDoKnowsOnlyMidiReceiveAndAnswersWithTheFlagsPlusSynth) {
 TEST_F(Dispatcher, OnlyProgramsBelowTheCountAreSelected) {
   plugin.dispatch(effSetProgram, 0, 5);
   EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
-  plugin.dispatch(effSetProgram, 0, 1);
-  EXPECT_EQ(plugin.dispatch(effGetProgram), 0);
+  // Neither a negative number nor one that is below the count only in its low 32 bits.
+  for (const intptr_t program : {intptr_t{1}, intptr_t{-1}, intptr_t{1} << 32}) {
+    plugin.dispatch(effSetProgram, 0, program);
+    EXPECT_EQ(plugin.dispatch(effGetProgram), 0) << program;
+  }
 }
 
 TEST_F(Dispatcher, ProgramNameIsSetAndReadBackWithinItsBuffer) {
