@@ -95,14 +95,28 @@ TEST_F(GraphDisplay, LegendAndLabelsStartWhereTheDesignPutsThem) {
   Render();
   EXPECT_EQ(s.var.labelFontSize, 31);
   EXPECT_EQ(s.var.scaleX, 1.5);
-  // The legend's yellow text fills the band below (15, 540) and (15, 562.5).
+  // The legend's two yellow lines of text hang from (15, 540) and (15, 562.5).
   auto yellowish = [](CColor c) { return c.red > 60 && c.green > 60 && c.blue < 40; };
-  int legendPixels = 0;
-  for (int y = 540; y < 595; ++y) {
-    for (int x = 15; x < 200; ++x)
-      legendPixels += yellowish(At(x, y));
+  auto yellowInRows = [&](int top, int bottom) {
+    int pixels = 0;
+    for (int y = top; y < bottom; ++y) {
+      for (int x = 15; x < 300; ++x)
+        pixels += yellowish(At(x, y));
+    }
+    return pixels;
+  };
+  int firstRow = -1, lastRow = -1;
+  for (int y = 500; y < 599; ++y) {
+    if (yellowInRows(y, y + 1) == 0) continue;
+    if (firstRow < 0) firstRow = y;
+    lastRow = y;
   }
-  EXPECT_GT(legendPixels, 300);
+  EXPECT_GE(firstRow, 540);
+  EXPECT_LE(firstRow, 548);
+  EXPECT_GE(lastRow, 580);
+  EXPECT_LE(lastRow, 594);
+  EXPECT_GT(yellowInRows(540, 562), 300);  // the first line alone
+  EXPECT_GT(yellowInRows(570, 595), 300);  // the lower part of the second
   for (int y = 530; y < 595; ++y)
     EXPECT_FALSE(yellowish(At(12, y))) << y;
 }
