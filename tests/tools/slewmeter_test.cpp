@@ -110,6 +110,16 @@ TEST_F(SlewmeterProgram, TheReportPlacesTheLargestStepAgainstTheGraph) {
   EXPECT_GT(fs::file_size(Path("picture.png")), 1000u);
 }
 
+TEST_F(SlewmeterProgram, TinyBlocksLoseNoStepNotEvenInTheLastSample) {
+  // Hundreds of blocks fall into each graph frame.
+  std::vector<float> stereo(2 * 4800, 0.0f);
+  stereo[stereo.size() - 2] = 0.5f;
+  WriteWav(Path("tail.wav"), 2, SF_FORMAT_FLOAT, 48000, stereo);
+  const ProgramRun run = Slewmeter(Path("tail.wav") + " --block 1");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("left:  0.5000 ("), std::string::npos) << run.out;
+}
+
 TEST_F(SlewmeterProgram, TheBuiltInSignalNeedsNoInput) {
   const ProgramRun run = Slewmeter("--out " + Path("signal.wav"));
   ASSERT_EQ(run.exitCode, 0) << run.out;
