@@ -68,6 +68,10 @@ void AEffGUIEditor::endEdit(int32_t index) {
   effect->callHost(audioMasterEndEdit, index);
 }
 
+void AEffGUIEditor::redrawNow(const VSTGUI::CRect* area) {
+  if (frame) frame->redrawNow(area ? area->normalized() : frame->getViewSize());
+}
+
 void AEffGUIEditor::idleDuringWait() {
   uint32_t now = TickCount();
   if (static_cast<int32_t>(nextIdleTime - now) > 0) {
@@ -76,6 +80,7 @@ void AEffGUIEditor::idleDuringWait() {
     if (static_cast<int32_t>(nextIdleTime - now) > 50) return;
   }
   idle();
+  VSTGUI::ThreadServices::dispatchPendingPaint();
   inIdle = true;
   nextIdleTime = now + 100;
   effect->callHost(audioMasterIdle);

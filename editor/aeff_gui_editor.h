@@ -10,7 +10,8 @@
 
 namespace VSTGUI {
 class CFrame;
-}
+struct CRect;
+}  // namespace VSTGUI
 
 class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
  public:
@@ -31,8 +32,11 @@ class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
   int32_t getKnobMode() const override;
   void beginEdit(int32_t index) override;
   void endEdit(int32_t index) override;
-  // For toolkit loops that wait: keeps the editor and the host idling meanwhile.
+  // For toolkit loops that wait: keeps the editor, its paints and the host
+  // idling meanwhile.
   void idleDuringWait() override;
+  // Paints `area` (normalised; the whole frame when null) before returning.
+  void redrawNow(const VSTGUI::CRect* area = nullptr);
 
   VSTGUI::CFrame* getFrame() const { return frame; }
 

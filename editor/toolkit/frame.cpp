@@ -1,5 +1,7 @@
 #include "editor/toolkit/frame.h"
 
+#include <cstring>
+
 namespace VSTGUI {
 
 CFrame::CFrame(const CRect& frameSize, void* parent, VSTGUIEditorInterface* editor)
@@ -24,6 +26,14 @@ void CFrame::idle() {
   if (!openFlag) return;
   invalidateDirtyViews();
   if (window) window->processEvents();
+}
+
+void CFrame::redrawNow(const CRect& rect) {
+  if (openFlag && window) window->paintNow(rect);
+}
+
+bool CFrame::isKindOf(const char* className) const {
+  return std::strcmp(className, "CFrame") == 0 || CViewContainer::isKindOf(className);
 }
 
 void CFrame::onPaint(CDrawContext* context, const CRect& updateRect) {
@@ -89,6 +99,24 @@ void CFrame::onNativeWheel(CPoint where, float distance, uint32_t buttons) {
     modalView->onWheel(where, distance, buttons);
   } else {
     onWheel(where, distance, buttons);
+  }
+}
+
+void CFrame::onNativeDrag(DragEvent event, CDragContainer* drag) {
+  const CPoint where = getCurrentMouseLocation();
+  switch (event) {
+    case DragEvent::kEnter:
+      onDragEnter(drag, where);
+      break;
+    case DragEvent::kOver:
+      onDragOver(drag, where);
+      break;
+    case DragEvent::kLeave:
+      onDragLeave(drag, where);
+      break;
+    case DragEvent::kDrop:
+      onDragDrop(drag, where);
+      break;
   }
 }
 

@@ -21,8 +21,11 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
   void invalidRect(const CRect& rect) override;
   // Refreshes dirty views, then handles the window's events and paints.
   void idle();
+  // Paints `rect` of the window at once, not at the next event processing.
+  void redrawNow(const CRect& rect);
   bool isOpen() const { return openFlag; }
 
+  bool isKindOf(const char* className) const override;
   int32_t onKeyDown(VstKeyCode& key) override;
   int32_t onKeyUp(VstKeyCode& key) override;
   void setCursorType(CCursorType type);
@@ -42,6 +45,7 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
   CMouseEventResult onNativeMouseMoved(CPoint where, uint32_t buttons) override;
   void onNativeMouseLeave(CPoint where, uint32_t buttons) override;
   void onNativeWheel(CPoint where, float distance, uint32_t buttons) override;
+  void onNativeDrag(DragEvent event, CDragContainer* drag) override;
   void onNativeWindowDestroyed() override;
 
  protected:

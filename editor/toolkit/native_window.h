@@ -6,8 +6,11 @@
 
 #include "editor/drawing/draw_context.h"
 #include "editor/toolkit/buttons.h"
+#include "editor/toolkit/drag_container.h"
 
 namespace VSTGUI {
+
+enum class DragEvent { kEnter, kOver, kLeave, kDrop };
 
 // What the window tells its frame.
 class NativeWindowEvents {
@@ -20,6 +23,9 @@ class NativeWindowEvents {
   virtual CMouseEventResult onNativeMouseMoved(CPoint where, uint32_t buttons) = 0;
   virtual void onNativeMouseLeave(CPoint where, uint32_t buttons) = 0;
   virtual void onNativeWheel(CPoint where, float distance, uint32_t buttons) = 0;
+  // A drag over the window, at the current mouse location; the answer to the
+  // platform is the window's.
+  virtual void onNativeDrag(DragEvent event, CDragContainer* drag) = 0;
   // The window is gone (destroyed with the host's window); no more events follow.
   virtual void onNativeWindowDestroyed() = 0;
 };
@@ -35,6 +41,8 @@ class NativeWindow {
   virtual void invalidRect(const CRect& rect) = 0;
   // Handles what arrived since the last call, without waiting, then paints.
   virtual void processEvents() = 0;
+  // Paints `rect` (and whatever else waits to be painted) before returning.
+  virtual void paintNow(const CRect& rect) = 0;
   virtual void setCursor(CCursorType type) = 0;
   virtual CPoint mouseLocation() = 0;
   virtual uint32_t mouseButtons() = 0;

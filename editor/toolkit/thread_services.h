@@ -1,5 +1,6 @@
-// What the platform must have started on the editor's thread while an editor
-// or a frame exists (on Windows: OLE, which drag and drop needs).
+// The platform's services of the editor's thread: what must be started on it
+// while an editor or a frame exists (on Windows: OLE, which drag and drop
+// needs), and its queue of paints.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,9 @@ class ThreadServices {
   ~ThreadServices();
   ThreadServices(const ThreadServices&) = delete;
   ThreadServices& operator=(const ThreadServices&) = delete;
+
+  // Paints one window of this thread that waits to be painted, if any.
+  static void dispatchPendingPaint();
 
  private:
   [[maybe_unused]] uint32_t startedOnThread = 0;  // 0: nothing to stop (always so on X11)

@@ -1,5 +1,7 @@
 #include "editor/toolkit/view.h"
 
+#include <cstring>
+
 #include "editor/toolkit/view_container.h"
 
 namespace VSTGUI {
@@ -33,11 +35,21 @@ void CView::mouse(CDrawContext*, CPoint&, uint32_t) {}
 bool CView::onWheel(const CPoint&, float, uint32_t) {
   return false;
 }
+bool CView::onDragDrop(CDragContainer*, const CPoint&) {
+  return false;
+}
+void CView::onDragEnter(CDragContainer*, const CPoint&) {}
+void CView::onDragLeave(CDragContainer*, const CPoint&) {}
+void CView::onDragOver(CDragContainer*, const CPoint&) {}
 int32_t CView::onKeyDown(VstKeyCode&) {
   return kKeyNotUsed;
 }
 int32_t CView::onKeyUp(VstKeyCode&) {
   return kKeyNotUsed;
+}
+
+bool CView::isKindOf(const char* className) const {
+  return std::strcmp(className, "CView") == 0;
 }
 
 void CView::attached(CViewContainer* parent, CFrame* frame) {

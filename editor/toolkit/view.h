@@ -6,6 +6,7 @@
 #include "editor/drawing/draw_context.h"
 #include "editor/toolkit/base_object.h"
 #include "editor/toolkit/buttons.h"
+#include "editor/toolkit/drag_container.h"
 #include "host/vst24.h"
 
 namespace VSTGUI {
@@ -30,6 +31,11 @@ class CView : public CBaseObject {
   // The older tracking call, made when a view answers kMouseEventNotImplemented.
   virtual void mouse(CDrawContext* context, CPoint& where, uint32_t buttons);
   virtual bool onWheel(const CPoint& where, float distance, uint32_t buttons);
+  // Drags pass over views; a view takes a drop by answering true.
+  virtual bool onDragDrop(CDragContainer* drag, const CPoint& where);
+  virtual void onDragEnter(CDragContainer* drag, const CPoint& where);
+  virtual void onDragLeave(CDragContainer* drag, const CPoint& where);
+  virtual void onDragOver(CDragContainer* drag, const CPoint& where);
   virtual int32_t onKeyDown(VstKeyCode& key);
   virtual int32_t onKeyUp(VstKeyCode& key);
   virtual bool wantsFocus() const { return wantsFocusFlag; }
@@ -43,11 +49,12 @@ class CView : public CBaseObject {
   bool isAttached() const { return attachedFlag; }
   bool isVisible() const { return visibleFlag; }
   bool getMouseEnabled() const { return mouseEnabledFlag; }
-  bool isDirty() const { return dirtyFlag; }
+  // Whether the frame's idle refresh should invalidate this view.
+  virtual bool needsRedraw() const { return dirtyFlag; }
   void setDirty(bool state = true) { dirtyFlag = state; }
   void setWantsFocus(bool state) { wantsFocusFlag = state; }
-  // Views inside containers are views; containers answer true.
-  virtual bool isContainer() const { return false; }
+  // Whether this is a view of the class so named or derived from it.
+  virtual bool isKindOf(const char* className) const;
 
  protected:
   CRect size;

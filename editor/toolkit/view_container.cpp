@@ -1,6 +1,7 @@
 #include "editor/toolkit/view_container.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace VSTGUI {
 
@@ -21,6 +22,7 @@ bool CViewContainer::addView(CView* view) {
 
 void CViewContainer::removeAll() {
   mouseDownView = nullptr;
+  dragOverView = nullptr;
   while (!children.empty()) {
     CView* view = children.front();
     children.pop_front();
@@ -111,11 +113,42 @@ bool CViewContainer::onWheel(const CPoint& where, float distance, uint32_t butto
   return false;
 }
 
+bool CViewContainer::onDragDrop(CDragContainer* drag, const CPoint& where) {
+  CView* target = getViewAt(where, false);
+  dragOverView = nullptr;
+  return target && target->onDragDrop(drag, where);
+}
+
+void CViewContainer::onDragEnter(CDragContainer* drag, const CPoint& where) {
+  dragOverView = nullptr;
+  onDragOver(drag, where);
+}
+
+void CViewContainer::onDragLeave(CDragContainer* drag, const CPoint& where) {
+  if (dragOverView) dragOverView->onDragLeave(drag, where);
+  dragOverView = nullptr;
+}
+
+void CViewContainer::onDragOver(CDragContainer* drag, const CPoint& where) {
+  CView* under = getViewAt(where, false);
+  if (under == dragOverView) {
+    if (under) under->onDragOver(drag, where);
+    return;
+  }
+  onDragLeave(drag, where);
+  dragOverView = under;
+  if (under) under->onDragEnter(drag, where);
+}
+
+bool CViewContainer::isKindOf(const char* className) const {
+  return std::strcmp(className, "CViewContainer") == 0 || CView::isKindOf(className);
+}
+
 CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const {
   for (auto it = children.rbegin(); it != children.rend(); ++it) {
     CView* child = *it;
     if (!child->isVisible() || !child->getViewSize().pointInside(where)) continue;
-    if (deep && child->isContainer()) {
+    if (deep && child->isKindOf("CViewContainer")) {
       if (CView* inner = static_cast<CViewContainer*>(child)->getViewAt(where, deep)) {
         return inner;
       }
@@ -127,10 +160,10 @@ CView* CViewContainer::getViewAt(const CPoint& where, bool deep) const {
 
 void CViewContainer::invalidateDirtyViews() {
   for (CView* child : children) {
-    if (child->isDirty()) {
+    if (child->needsRedraw()) {
       child->invalid();
       child->setDirty(false);
-    } else if (child->isContainer()) {
+    } else if (child->isKindOf("CViewContainer")) {
       static_cast<CViewContainer*>(child)->invalidateDirtyViews();
     }
   }

@@ -27,9 +27,14 @@ class CViewContainer : public CView {
   CMouseEventResult onMouseUp(CPoint& where, uint32_t buttons) override;
   CMouseEventResult onMouseMoved(CPoint& where, uint32_t buttons) override;
   bool onWheel(const CPoint& where, float distance, uint32_t buttons) override;
+  // A drag goes to the child under it, which is told when the drag enters and leaves it.
+  bool onDragDrop(CDragContainer* drag, const CPoint& where) override;
+  void onDragEnter(CDragContainer* drag, const CPoint& where) override;
+  void onDragLeave(CDragContainer* drag, const CPoint& where) override;
+  void onDragOver(CDragContainer* drag, const CPoint& where) override;
   void attached(CViewContainer* parent, CFrame* frame) override;
   void removed() override;
-  bool isContainer() const override { return true; }
+  bool isKindOf(const char* className) const override;
 
   // The deepest visible view under `where` (container coordinates); null if none.
   CView* getViewAt(const CPoint& where, bool deep = true) const;
@@ -46,6 +51,7 @@ class CViewContainer : public CView {
   std::list<CView*> children;
   CColor backgroundColor = kBlackCColor;
   CView* mouseDownView = nullptr;
+  CView* dragOverView = nullptr;
 };
 
 }  // namespace VSTGUI

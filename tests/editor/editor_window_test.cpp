@@ -80,12 +80,14 @@ bool Reddish(CColor c) {
 
 TEST_F(EditorWindow, TheGraphIsOnScreenWithTheMeasuredHeights) {
   Open();
-  // Steps of 0.25 at 44.1 kHz stand at half height.
-  std::vector<float> steps(1024), flat(1024, 0.0f);
-  for (size_t i = 0; i < steps.size(); ++i)
-    steps[i] = (i % 2) ? 0.25f : 0.0f;
+  // At 44.1 kHz steps of 0.25 stand at half height, steps of 0.125 at three quarters.
+  std::vector<float> half(1024), quarter(1024);
+  for (size_t i = 0; i < half.size(); ++i) {
+    half[i] = (i % 2) ? 0.25f : 0.0f;
+    quarter[i] = (i % 2) ? 0.125f : 0.0f;
+  }
   for (int frame = 0; frame < 100; ++frame) {
-    Process(steps, flat);
+    Process(half, quarter);
     const int before = Draws();
     ASSERT_TRUE(X11Host::waitUntil([&] { Idle(); }, [&] { return Draws() > before; }));
   }
@@ -98,10 +100,18 @@ TEST_F(EditorWindow, TheGraphIsOnScreenWithTheMeasuredHeights) {
         << i;
   }
   EXPECT_EQ(at(300, 150), kBlackCColor);
-  const CColor ceiling = at(300, 255);
-  EXPECT_TRUE(ceiling.red > 60 && ceiling.green > 60 && ceiling.blue < 30);
-  const CColor history = at(300, 300);
-  EXPECT_TRUE(history.red > 100 && history.green > 100 && history.blue > 100);
+  // Olive ceilings: 1970/1980 from x 15 at y 255, 1990 from x 150 at y 22.5.
+  auto olive = [](CColor c) { return c.red > 60 && c.green > 60 && c.blue < 30; };
+  EXPECT_TRUE(olive(at(300, 255)));
+  EXPECT_TRUE(olive(at(20, 255)));
+  EXPECT_TRUE(olive(at(300, 22)));
+  EXPECT_TRUE(olive(at(580, 22)));
+  EXPECT_FALSE(olive(at(300, 40)));
+  // The left history in half-white, the right one in half-red, each at its height.
+  const CColor left = at(300, 300);
+  EXPECT_TRUE(left.red > 100 && left.green > 100 && left.blue > 100);
+  EXPECT_TRUE(Reddish(at(300, 450)));
+  EXPECT_EQ(at(300, 375), kBlackCColor);
 }
 
 TEST_F(EditorWindow, ClicksSetTheScriptsMouseAndRaiseTheFrameRate) {

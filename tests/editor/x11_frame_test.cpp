@@ -74,6 +74,26 @@ TEST_F(X11Frame, APaintIsBlackGroundThenTheView) {
   EXPECT_EQ(pixels[599 * 600 + 599], kBlackCColor);
 }
 
+TEST_F(X11Frame, ARedrawNowPaintsItsRectangleBeforeReturning) {
+  // Stale content everywhere, painted by another client.
+  Display* display = host.getDisplay();
+  const Window window = host.editorWindow();
+  GC gc = XCreateGC(display, window, 0, nullptr);
+  XSetForeground(display, gc, 0xFF0000);
+  XFillRectangle(display, window, gc, 0, 0, 600, 600);
+  XFreeGC(display, gc);
+  XSync(display, False);
+  const int paints = view->paints;
+  frame->redrawNow({90, 90, 110, 110});  // no idle: nothing else paints
+  EXPECT_EQ(view->paints, paints + 1);
+  const std::vector<CColor> pixels = host.screenshot(window, 600, 600);
+  ASSERT_EQ(pixels.size(), 600u * 600u);
+  EXPECT_EQ(pixels[95 * 600 + 95], kBlackCColor);
+  EXPECT_EQ(pixels[105 * 600 + 105], MakeColor(0, 255, 0, 255));
+  EXPECT_EQ(pixels[120 * 600 + 120], MakeColor(255, 0, 0, 255));
+  EXPECT_EQ(pixels[5 * 600 + 5], MakeColor(255, 0, 0, 255));
+}
+
 TEST_F(X11Frame, APressHoldsTheMouseForTheViewEvenOutsideTheWindow) {
   host.moveTo(50, 60);
   host.holdKey(XK_Shift_L, true);

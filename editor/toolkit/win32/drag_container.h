@@ -1,5 +1,4 @@
-// What is being dragged over the editor, as UTF-8 items: one text, or the
-// names of the dropped files.
+// What is being dragged over the editor window, read from OLE's data object.
 #pragma once
 
 // clang-format off
@@ -11,20 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "editor/toolkit/drag_container.h"
+
 namespace VSTGUI {
 
-class WinDragContainer {
+class WinDragContainer : public CDragContainer {
  public:
-  enum class Kind { kNothing, kText, kFiles };
-
   // Copies what it can use out of `data` (Unicode text first, else file names).
   explicit WinDragContainer(IDataObject* data);
 
-  Kind kind() const { return contentKind; }
-  int32_t count() const { return static_cast<int32_t>(items.size()); }
-  // The item in UTF-8; a shortcut (.lnk) gives its target, found without any
-  // user interface within 500 ms. Empty past the end.
-  std::string item(int32_t index) const;
+  Kind kind() const override { return contentKind; }
+  int32_t count() const override { return static_cast<int32_t>(items.size()); }
+  // A shortcut (.lnk) gives its target, found without any user interface
+  // within 500 ms.
+  std::string item(int32_t index) const override;
 
  private:
   Kind contentKind = Kind::kNothing;

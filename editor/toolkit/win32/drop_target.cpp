@@ -2,12 +2,12 @@
 
 namespace VSTGUI {
 
-bool CDropTarget::registerFor(HWND window) {
-  auto* target = new CDropTarget;
+CDropTarget* CDropTarget::registerFor(HWND window, NativeWindowEvents& events) {
+  auto* target = new CDropTarget(events);
   target->AddRef();
   const bool registered = SUCCEEDED(RegisterDragDrop(window, target));
   target->Release();  // gone now unless the registration holds it
-  return registered;
+  return registered ? target : nullptr;
 }
 
 HRESULT CDropTarget::QueryInterface(REFIID id, void** object) {
@@ -34,23 +34,31 @@ ULONG CDropTarget::Release() {
   return static_cast<ULONG>(left);
 }
 
+void CDropTarget::tell(DragEvent event) {
+  if (events && drag) events->onNativeDrag(event, drag.get());
+}
+
 HRESULT CDropTarget::DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) {
   drag = std::make_unique<WinDragContainer>(data);
+  tell(DragEvent::kEnter);
   if (effect) *effect = DROPEFFECT_NONE;
   return S_OK;
 }
 
 HRESULT CDropTarget::DragOver(DWORD, POINTL, DWORD* effect) {
+  tell(DragEvent::kOver);
   if (effect) *effect = DROPEFFECT_NONE;
   return S_OK;
 }
 
 HRESULT CDropTarget::DragLeave() {
+  tell(DragEvent::kLeave);
   drag.reset();
   return S_OK;
 }
 
 HRESULT CDropTarget::Drop(IDataObject*, DWORD, POINTL, DWORD* effect) {
+  tell(DragEvent::kDrop);
   drag.reset();
   if (effect) *effect = DROPEFFECT_NONE;
   return S_OK;

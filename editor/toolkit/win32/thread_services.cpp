@@ -17,4 +17,9 @@ ThreadServices::~ThreadServices() {
   if (startedOnThread == GetCurrentThreadId()) OleUninitialize();
 }
 
+void ThreadServices::dispatchPendingPaint() {
+  MSG message;
+  if (PeekMessageW(&message, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&message);
+}
+
 }  // namespace VSTGUI

@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "editor/drawing/gdiplus/gdiplus_canvas.h"
-#include "editor/toolkit/win32/drop_target.h"
 #include "editor/toolkit/win32/window_class.h"
 #include "platform/module_services.h"
 
@@ -91,7 +90,7 @@ std::unique_ptr<Win32Window> Win32Window::create(HWND parent, const CRect& size,
   if (native->window == nullptr) return nullptr;
   native->alive = true;
   SetWindowLongPtrW(native->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native.get()));
-  native->dropTarget = CDropTarget::registerFor(native->window);
+  native->dropTarget = CDropTarget::registerFor(native->window, events);
   return native;
 }
 
@@ -101,7 +100,7 @@ Win32Window::Win32Window(NativeWindowEvents& events, const CRect& size)
 Win32Window::~Win32Window() {
   if (cursorSaved) SetCursor(savedCursor);
   if (alive) {
-    if (dropTarget) RevokeDragDrop(window);
+    revokeDropTarget();
     // No more events: the frame that receives them is going.
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     DestroyWindow(window);
@@ -221,11 +220,18 @@ void Win32Window::wheel(WPARAM wParam, LPARAM lParam) {
 
 // The host destroyed its window, and ours with it.
 void Win32Window::destroyed() {
-  if (dropTarget) RevokeDragDrop(window);
-  dropTarget = false;
+  revokeDropTarget();
   alive = false;
   SetWindowLongPtrW(window, GWLP_USERDATA, 0);
   events.onNativeWindowDestroyed();
+}
+
+void Win32Window::revokeDropTarget() {
+  if (dropTarget == nullptr) return;
+  // A drag in progress may still hold the target: it must not reach the frame.
+  dropTarget->detach();
+  dropTarget = nullptr;
+  RevokeDragDrop(window);
 }
 
 CPoint Win32Window::screenOrigin() const {
@@ -239,6 +245,11 @@ void Win32Window::invalidRect(const CRect& rect) {
   const RECT r{TruncateToPixel(rect.left), TruncateToPixel(rect.top), TruncateToPixel(rect.right),
                TruncateToPixel(rect.bottom)};
   InvalidateRect(window, &r, TRUE);
+}
+
+void Win32Window::paintNow(const CRect& rect) {
+  invalidRect(rect);
+  if (alive) UpdateWindow(window);  // WM_PAINT through the procedure, before returning
 }
 
 void Win32Window::setCursor(CCursorType type) {

@@ -7,6 +7,7 @@
 #include "editor/drawing/offscreen_context.h"
 #include "editor/toolkit/native_window.h"
 #include "editor/toolkit/thread_services.h"
+#include "editor/toolkit/win32/drop_target.h"
 
 namespace VSTGUI {
 
@@ -19,6 +20,7 @@ class Win32Window : public NativeWindow {
 
   void invalidRect(const CRect& rect) override;
   void processEvents() override {}  // the host's message loop does it
+  void paintNow(const CRect& rect) override;
   void setCursor(CCursorType type) override;
   CPoint mouseLocation() override;
   uint32_t mouseButtons() override;
@@ -37,13 +39,14 @@ class Win32Window : public NativeWindow {
   void mouseMoved(WPARAM wParam, LPARAM lParam);
   void wheel(WPARAM wParam, LPARAM lParam);
   void destroyed();
+  void revokeDropTarget();
   CPoint screenOrigin() const;
 
   ThreadServices threadServices;  // first: OLE outlives the drop target
   NativeWindowEvents& events;
   CRect size;
   HWND window = nullptr;
-  bool dropTarget = false;
+  CDropTarget* dropTarget = nullptr;  // held by the registration
   bool alive = false;
   bool trackingLeave = false;
   bool composited;  // from Vista on the system double-buffers the window

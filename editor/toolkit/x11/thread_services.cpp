@@ -6,4 +6,8 @@ namespace VSTGUI {
 ThreadServices::ThreadServices() = default;
 ThreadServices::~ThreadServices() = default;
 
+// Each window here has a connection of its own and paints when it handles its
+// events, in the frame's idle: no paint waits on the thread.
+void ThreadServices::dispatchPendingPaint() {}
+
 }  // namespace VSTGUI

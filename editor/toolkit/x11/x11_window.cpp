@@ -137,6 +137,14 @@ void X11Window::processEvents() {
   if (!destroyed) paint();
 }
 
+void X11Window::paintNow(const CRect& rect) {
+  if (destroyed) return;
+  invalidRect(rect);
+  X11ErrorTrap trap(display);
+  paint();
+  XFlush(display);  // the server shows it now, not at the next idle
+}
+
 void X11Window::handle(XEvent& event) {
   switch (event.type) {
     case Expose: {

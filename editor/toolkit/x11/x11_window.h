@@ -18,6 +18,7 @@ class X11Window : public NativeWindow {
 
   void invalidRect(const CRect& rect) override;
   void processEvents() override;
+  void paintNow(const CRect& rect) override;
   void setCursor(CCursorType type) override;
   CPoint mouseLocation() override;
   uint32_t mouseButtons() override;
