@@ -17,8 +17,10 @@
 #include <memory>
 #include <random>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
+#include "tests/support/awkward_signal.h"
 #if defined(__linux__)
 #include "tests/support/x11_host.h"
 #endif
@@ -85,30 +87,25 @@ class PluginHost : public ::testing::Test {
 
 std::unique_ptr<PluginLibrary> PluginHost::library;
 
-// Every awkward value a host can hand over.
+// One block of awkward samples through the plug-in: true when both channels come
+// back bit for bit.
 template <class Sample>
-std::vector<Sample> AwkwardSignal(size_t frames, unsigned seed) {
-  const Sample specials[] = {std::numeric_limits<Sample>::quiet_NaN(),
-                             std::numeric_limits<Sample>::infinity(),
-                             -std::numeric_limits<Sample>::infinity(),
-                             std::numeric_limits<Sample>::denorm_min(),
-                             -Sample(0),
-                             std::numeric_limits<Sample>::max(),
-                             std::numeric_limits<Sample>::lowest(),
-                             Sample(1),
-                             Sample(-1)};
-  std::mt19937 random(seed);
-  std::uniform_real_distribution<Sample> uniform(-1, 1);
-  std::vector<Sample> signal(frames);
-  for (size_t i = 0; i < frames; ++i) {
-    signal[i] = (random() % 4 == 0) ? specials[random() % 9] : uniform(random);
+bool PassesThrough(AEffect* e, int32_t frames, bool inPlace) {
+  static unsigned seed = 0;
+  const auto left = AwkwardSignal<Sample>(static_cast<size_t>(frames), ++seed);
+  const auto right = AwkwardSignal<Sample>(static_cast<size_t>(frames), ++seed);
+  std::vector<Sample> inLeft = left, inRight = right;
+  std::vector<Sample> outLeft(left.size()), outRight(right.size());
+  Sample* in[] = {inLeft.data(), inRight.data()};
+  Sample* out[] = {outLeft.data(), outRight.data()};
+  if constexpr (std::is_same_v<Sample, float>) {
+    e->processReplacing(e, in, inPlace ? in : out, frames);
+  } else {
+    e->processDoubleReplacing(e, in, inPlace ? in : out, frames);
   }
-  return signal;
-}
-
-template <class Sample>
-bool SameBits(const std::vector<Sample>& a, const std::vector<Sample>& b) {
-  return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Sample)) == 0;
+  if (inPlace) return SameBits(inLeft, left) && SameBits(inRight, right);
+  return SameBits(outLeft, left) && SameBits(outRight, right) && SameBits(inLeft, left) &&
+         SameBits(inRight, right);
 }
 
 }  // namespace
@@ -185,25 +182,37 @@ TEST_F(PluginHost, RecordAndTexts) {
   EXPECT_EQ(Dispatch(e, effClose), 1);
 }
 
-TEST_F(PluginHost, EverySampleComesBackBitForBitInBothPrecisions) {
+TEST_F(PluginHost, EverySampleComesBackBitForBitInBothPrecisionsInAndOutOfPlace) {
   AEffect* e = Start();
   for (int32_t frames : {1, 7, 64, 256, 1000, 4096}) {
-    const auto left = AwkwardSignal<float>(static_cast<size_t>(frames), 1);
-    const auto right = AwkwardSignal<float>(static_cast<size_t>(frames), 2);
-    std::vector<float> outLeft(left.size()), outRight(right.size());
-    float* in[] = {const_cast<float*>(left.data()), const_cast<float*>(right.data())};
-    float* out[] = {outLeft.data(), outRight.data()};
-    e->processReplacing(e, in, out, frames);
-    EXPECT_TRUE(SameBits(outLeft, left) && SameBits(outRight, right)) << frames;
-
-    auto leftInPlace = AwkwardSignal<double>(static_cast<size_t>(frames), 3);
-    auto rightInPlace = AwkwardSignal<double>(static_cast<size_t>(frames), 4);
-    const auto expectedLeft = leftInPlace, expectedRight = rightInPlace;
-    double* io[] = {leftInPlace.data(), rightInPlace.data()};
-    e->processDoubleReplacing(e, io, io, frames);
-    EXPECT_TRUE(SameBits(leftInPlace, expectedLeft) && SameBits(rightInPlace, expectedRight))
-        << frames;
+    for (bool inPlace : {false, true}) {
+      EXPECT_TRUE(PassesThrough<float>(e, frames, inPlace)) << frames << " floats " << inPlace;
+      EXPECT_TRUE(PassesThrough<double>(e, frames, inPlace)) << frames << " doubles " << inPlace;
+    }
   }
+  Stop(e);
+}
+
+// Some hosts process before they ever resume, or go on after a suspend.
+TEST_F(PluginHost, ProcessingBeforeTheFirstResumeAndAfterASuspendPassesThrough) {
+  AEffect* e = library->create(HostCallback);
+  ASSERT_NE(e, nullptr);
+  Dispatch(e, effOpen);
+  const auto expectPassThrough = [&](const char* when) {
+    for (int32_t frames : {1, 64, 4096}) {
+      EXPECT_TRUE(PassesThrough<float>(e, frames, false)) << when << ", " << frames;
+      EXPECT_TRUE(PassesThrough<double>(e, frames, true)) << when << ", " << frames;
+    }
+  };
+  expectPassThrough("opened, no rate or block size");
+  Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+  Dispatch(e, effSetBlockSize, 0, 4096);
+  expectPassThrough("never resumed");
+  Dispatch(e, effMainsChanged, 0, 1);
+  Dispatch(e, effMainsChanged, 0, 0);
+  expectPassThrough("suspended");
+  Dispatch(e, effMainsChanged, 0, 1);
+  expectPassThrough("resumed again");
   Stop(e);
 }
 
@@ -239,16 +248,34 @@ TEST_F(PluginHost, ChunksRoundTripAndBadOnesAreHarmless) {
   EXPECT_EQ(Dispatch(e, effSetChunk, 0, 3, chunk.data()), 3);
   EXPECT_EQ(Chunk(e), chunk);
 
+  // Every length a host might hand over, each as random bytes (no marker: the
+  // state must not change) and, where it fits, behind the marker (taken as far as
+  // it goes); a block processed after each.
   std::mt19937 random(7);
-  std::vector<unsigned char> bytes;
-  for (int round = 0; round < 500; ++round) {
-    bytes.resize(random() % 600);
-    for (auto& b : bytes)
-      b = static_cast<unsigned char>(random());
-    if (round % 2 == 0 && bytes.size() >= 4) std::memcpy(bytes.data(), &chunk[0], 4);
-    const auto size = static_cast<intptr_t>(bytes.size());
-    EXPECT_EQ(Dispatch(e, effSetChunk, 0, size, bytes.data()), size);
-    EXPECT_EQ(Chunk(e).size(), 65u);
+  for (size_t length = 0; length <= 600; ++length) {
+    std::vector<unsigned char> bytes(length);
+    for (bool marked : {false, true}) {
+      if (marked && length < 4) continue;
+      for (auto& b : bytes)
+        b = static_cast<unsigned char>(random());
+      float first = 0;
+      if (length >= 4) std::memcpy(&first, bytes.data(), 4);
+      if (marked) {
+        std::memcpy(bytes.data(), &chunk[0], 4);
+      } else if (first == chunk[0]) {
+        bytes[0] ^= 1;
+      }
+      const std::vector<float> before = Chunk(e);
+      const auto size = static_cast<intptr_t>(length);
+      EXPECT_EQ(Dispatch(e, effSetChunk, 0, size, bytes.data()), size) << length;
+      const std::vector<float> after = Chunk(e);
+      ASSERT_EQ(after.size(), 65u) << length;
+      EXPECT_EQ(after[0], chunk[0]) << length;
+      if (!marked) {
+        EXPECT_TRUE(SameBits(after, before)) << length << " unmarked bytes changed the state";
+      }
+      EXPECT_TRUE(PassesThrough<float>(e, 64, length % 2 == 0)) << length;
+    }
   }
   Stop(e);
 }

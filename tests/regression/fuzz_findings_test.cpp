@@ -8,6 +8,7 @@
 
 #include "effect/vebrisk_effect.h"
 #include "runtime/frame_services.h"
+#include "tests/support/awkward_signal.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -24,14 +25,6 @@ std::vector<Sample> Samples(const std::array<Bits, N>& bits) {
     samples.push_back(std::bit_cast<Sample>(b));
   samples.push_back(Sample(0.5));
   return samples;
-}
-
-template <class Sample>
-bool SameBits(const std::vector<Sample>& a, const std::vector<Sample>& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](Sample x, Sample y) {
-           return std::bit_cast<std::array<char, sizeof(Sample)>>(x) ==
-                  std::bit_cast<std::array<char, sizeof(Sample)>>(y);
-         });
 }
 
 class FuzzFindings : public ::testing::Test {
