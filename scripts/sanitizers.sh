@@ -30,7 +30,8 @@ cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=None -DBUILD_BENCHMARKS=OFF
   -DCMAKE_CXX_FLAGS="-fsanitize=thread -O1 -g1" -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" \
   >/dev/null
 cmake --build build-tsan --target host_threads_tests
-TSAN_OPTIONS="halt_on_error=1" build-tsan/tests/host_threads_tests
+# Under a virtual X server, so that the editor thread opens the real editor window.
+TSAN_OPTIONS="halt_on_error=1" xvfb-run -a -s "-screen 0 1280x1024x24" build-tsan/tests/host_threads_tests
 
 # gcc builds the product; clang warns of private fields it does not use.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=None -DBUILD_BENCHMARKS=OFF \

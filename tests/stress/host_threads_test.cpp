@@ -1,7 +1,8 @@
-// Hosts call a plug-in from several threads at once: audio on one, the editor
-// (drawing and idle) on another, state saves and loads on a third. Under
-// ThreadSanitizer (scripts/sanitizers.sh) this proves that the threads share
-// nothing unsynchronised; in every build it checks what each thread sees.
+// Hosts call a plug-in from several threads at once: audio on one, the editor on
+// another (opened in a window when there is a display, idled, drawn and closed),
+// state saves and loads on a third. Under ThreadSanitizer (scripts/sanitizers.sh)
+// this proves that the threads share nothing unsynchronised; in every build it
+// checks what each thread sees.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,12 +15,16 @@
 #include "editor/offscreen_render.h"
 #include "effect/vebrisk_effect.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/x11_host.h"
 
 namespace {
 
 // Each thread does at least this much, and goes on until every other one has too.
 constexpr int kAudioBlocks = 2000;
 constexpr int kEditorFrames = 30;
+// With a display the editor thread opens the real editor in its window, idles it
+// this many frames and closes it, as hosts do when a user shows and hides it.
+constexpr int kFramesPerOpening = 6;
 constexpr int kStateRounds = 200;
 constexpr int32_t kBlockSizes[] = {256, 1, 0, 4096, 33, 512, 2, 1000, 64, 3};
 constexpr int32_t kLargestBlock = 4096;
@@ -144,12 +149,24 @@ TEST(HostThreads, AudioEditorAndStateThreadsRunAtOnce) {
   AudioThread audio(plugin.effect);
   std::atomic<int> unfinished{3};
 
-  int emptyFrames = 0;
+  int emptyFrames = 0, refusedOpens = 0;
   std::thread editor([&] {
-    RepeatWhileOthersRun(unfinished, kEditorFrames, [&](int) {
+    // The host's UI thread: its own X connection and window, when there is a display.
+    X11Host x;
+    bool open = false;
+    RepeatWhileOthersRun(unfinished, kEditorFrames, [&](int frame) {
+      if (x.available() && frame % kFramesPerOpening == 0) {
+        if (open) plugin.dispatch(effEditClose);
+        open = plugin.dispatch(effEditOpen, 0, 0, x.parentHandle()) == 1;
+        if (!open) ++refusedOpens;
+      }
       if (!RenderEditorOffscreen(plugin.adapter())) ++emptyFrames;
       plugin.dispatch(effEditIdle);
     });
+    if (open) plugin.dispatch(effEditClose);
+    if (x.available()) {
+      EXPECT_EQ(x.hostErrors(), 0);
+    }
   });
   int badChunks = 0;
   std::thread state([&] {
@@ -172,6 +189,7 @@ TEST(HostThreads, AudioEditorAndStateThreadsRunAtOnce) {
 
   EXPECT_EQ(audio.mismatches, 0);
   EXPECT_EQ(emptyFrames, 0);
+  EXPECT_EQ(refusedOpens, 0);
   EXPECT_EQ(badChunks, 0);
   ExpectHistoriesHoldOnlyTheSignalsSteps(plugin);
 }
