@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -121,6 +122,43 @@ TEST_F(EditorInHost, TheGraphIsOnScreenWithItsImagesAndText) {
   EXPECT_GT(olive, 2000);                   // the ceilings and their labels
   EXPECT_GT(teal, 600);                     // the logo, decoded from the DLL's resources
   EXPECT_TRUE(Reddish(pixels[300 * 600]));  // the frame's left edge
+  Dispatch(e, effEditClose);
+  Stop(e);
+}
+
+// The logo's darkening pulses with every timed redraw.
+uint64_t LogoBrightness(HWND editor) {
+  const std::vector<VSTGUI::CColor> pixels = Win32Host::screenshot(editor, 600, 600);
+  uint64_t sum = 0;
+  for (int y = 0; y < 110 && !pixels.empty(); ++y) {
+    for (int x = 0; x < 120; ++x) {
+      const VSTGUI::CColor& p = pixels[static_cast<size_t>(y * 600 + x)];
+      sum += p.red + p.green + p.blue;
+    }
+  }
+  return sum;
+}
+
+TEST_F(EditorInHost, TheTimerRedrawsOnlyWhenTheHostIdlesTheEditor) {
+  AEffect* e = Start();
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  HWND editor = host.editorWindow();
+  Dispatch(e, effEditIdle);
+  Win32Host::pump();
+  const uint64_t still = LogoBrightness(editor);
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  Win32Host::pump();
+  EXPECT_EQ(LogoBrightness(editor), still);  // messages alone redraw nothing
+  std::set<uint64_t> seen;
+  for (int step = 0; step < 10; ++step) {
+    for (int i = 0; i < 10; ++i) {
+      Dispatch(e, effEditIdle);
+      Win32Host::pump();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    seen.insert(LogoBrightness(editor));
+  }
+  EXPECT_GE(seen.size(), 4u);
   Dispatch(e, effEditClose);
   Stop(e);
 }

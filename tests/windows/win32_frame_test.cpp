@@ -8,8 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "editor/aeff_gui_editor.h"
 #include "editor/toolkit/frame.h"
+#include "host/cdazu.h"
+#include "tests/support/fake_host.h"
 #include "tests/support/recording_view.h"
+#include "tests/toolkit/probe_view.h"
 #include "tests/windows/test_data_object.h"
 #include "tests/windows/win32_host.h"
 
@@ -278,6 +282,9 @@ class DropSource final : public IDropSource {
 }  // namespace
 
 TEST_F(Win32Frame, TheWindowTakesDragsButRefusesToDropSinceNoViewTakesDrops) {
+  auto* under = new ProbeView(CRect{200, 200, 400, 400});
+  frame->addView(under);
+  under->release();
   TestDataObject* other = TestDataObject::withText(L"x");
   EXPECT_EQ(RegisterDragDrop(Window(), reinterpret_cast<IDropTarget*>(other)),
             DRAGDROP_E_ALREADYREGISTERED);
@@ -298,4 +305,47 @@ TEST_F(Win32Frame, TheWindowTakesDragsButRefusesToDropSinceNoViewTakesDrops) {
   for (DWORD shown : source.effects)
     EXPECT_EQ(shown, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_TRUE(frame->isOpen());
+  // The drag passed over the view under the mouse; refused, it ended as a leave.
+  std::vector<std::string> drags;
+  for (const std::string& call : under->calls) {
+    if (call.rfind("drag", 0) == 0) drags.push_back(call);
+  }
+  ASSERT_GE(drags.size(), 2u);
+  EXPECT_EQ(drags.front(), "drag entered");
+  EXPECT_EQ(drags.back(), "drag left");
+}
+
+TEST_F(Win32Frame, ARedrawNowPaintsItsRectangleBeforeReturning) {
+  HDC dc = GetDC(Window());
+  const RECT all{0, 0, 600, 600};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &all, red);
+  DeleteObject(red);
+  ReleaseDC(Window(), dc);
+  const int paints = view->paints;
+  frame->redrawNow({90, 90, 110, 110});  // no messages pumped
+  EXPECT_EQ(view->paints, paints + 1);
+  const std::vector<CColor> pixels = Win32Host::screenshot(Window(), 600, 600);
+  EXPECT_EQ(pixels[95 * 600 + 95], kBlackCColor);
+  EXPECT_EQ(pixels[105 * 600 + 105], MakeColor(0, 255, 0, 255));
+  EXPECT_EQ(pixels[120 * 600 + 120], MakeColor(255, 0, 0, 255));
+}
+
+TEST(Win32FrameInEditor, AWaitOfAToolkitLoopPaintsAWaitingWindow) {
+  FakeHost fakeHost;
+  PluginInstance plugin;
+  plugin.start();
+  auto* editor = static_cast<AEffGUIEditor*>(plugin.adapter()->getEditor());
+  Win32Host host;
+  CFrame* frame = new CFrame(CRect{0, 0, 600, 600}, host.parent(), editor);
+  auto* view = new RecordingView(CRect{0, 0, 600, 600});
+  frame->addView(view);
+  view->release();
+  Win32Host::pump();
+  const int paints = view->paints;
+  frame->invalidRect({0, 0, 10, 10});
+  editor->idleDuringWait();  // the editor has no frame open: only the thread's paint runs
+  EXPECT_EQ(view->paints, paints + 1);
+  EXPECT_EQ(fakeHost.count(audioMasterIdle), 1);
+  frame->release();
 }
