@@ -42,8 +42,10 @@ else()
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION sound)
-  # Dependencies from the libraries the binaries really link.
+  # Dependencies from the libraries the binaries really link, and the font the
+  # editor's texts ask for as "Arial": without it the labels draw nothing.
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
       "Two-channel slew-rate meter\n The plug-in passes audio through untouched and graphs, per channel, the\n largest step between consecutive samples against two reference ceilings.\n slewmeter meters audio files with it and draws their timeline.")
 endif()
