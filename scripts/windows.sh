@@ -10,3 +10,6 @@ cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
 cmake --build build-win
 # One at a time: the tests share a Wine prefix, a virtual screen and its mouse.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir build-win --output-on-failure
+# The release zip (cpack --config build-win/CPackConfig.cmake), built and checked.
+tests/package/windows_zip_test.sh build-win "$PWD" \
+  "$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build-win/CMakeCache.txt)"

@@ -1,0 +1,34 @@
+#!/bin/sh
+# Builds the Windows zip from the cross build and checks that it holds exactly
+# the DLL and the read-me, stripped and without a build path.
+#   windows_zip_test.sh BUILD_DIR SOURCE_DIR VERSION
+set -eu
+build="$1" source="$2" version="$3"
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+fail() { echo "windows zip: $*" >&2; exit 1; }
+
+cpack --config "$build/CPackConfig.cmake" -G ZIP -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+  { cat "$scratch/cpack.log" >&2; fail "cpack failed"; }
+zip="$scratch/out/pemberlyquist-ravuvi-rozevezav-$version-windows-x64.zip"
+[ -f "$zip" ] || fail "no $(basename "$zip"): $(ls "$scratch/out")"
+
+# Python reads zips on every machine that runs the tests; unzip may be missing.
+python3 - "$zip" "$scratch/root" <<'PYTHON' >"$scratch/names"
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1]) as archive:
+    print("\n".join(sorted(archive.namelist())))
+    archive.extractall(sys.argv[2])
+PYTHON
+expected="PemberlyquistRavuviRozeveZAV.dll
+README.txt"
+[ "$(cat "$scratch/names")" = "$expected" ] || fail "unexpected contents:
+$(cat "$scratch/names")"
+
+cmp -s "$scratch/root/README.txt" "$source/packaging/README-windows.txt" || fail "README.txt is not the read-me"
+dll="$scratch/root/PemberlyquistRavuviRozeveZAV.dll"
+x86_64-w64-mingw32-objdump -h "$dll" | grep -q '\.debug_' && fail "debug sections left in the DLL"
+for path in "$source" "$build" "$(cd "$build" && pwd)"; do
+  grep -q -a -F "$path" "$dll" && fail "a build path is inside the DLL: $path"
+done
+echo "windows zip: $(basename "$zip") holds the DLL and the read-me"
