@@ -216,6 +216,42 @@ TEST_F(PluginHost, ProcessingBeforeTheFirstResumeAndAfterASuspendPassesThrough) 
   Stop(e);
 }
 
+// What Ardour 7 sends when it loads a session: a resume before and another
+// after the stored state without a suspend between, then suspend and resume
+// from its audio thread around an export, the state saved at the end.
+TEST_F(PluginHost, ArdoursOrderOfCallsKeepsTheStateAndThePassThrough) {
+  AEffect* e = library->create(HostCallback);
+  ASSERT_NE(e, nullptr);
+  Dispatch(e, effOpen);
+  EXPECT_EQ(Dispatch(e, effGetVstVersion), 2400);
+  Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
+  Dispatch(e, effSetBlockSize, 0, 64);
+  char bypass[] = "bypass";
+  EXPECT_EQ(Dispatch(e, effCanDo, 0, 0, bypass), -1);
+  Dispatch(e, effSetBypass, 0, 0);
+  Dispatch(e, effMainsChanged, 0, 1);
+  Dispatch(e, effSetProgram, 0, 0);
+  std::vector<float> stored = Chunk(e);
+  ASSERT_EQ(stored.size(), 65u);
+  for (size_t i = 1; i < stored.size(); ++i)
+    stored[i] = static_cast<float>(i) * 0.375f;
+  EXPECT_EQ(Dispatch(e, effSetChunk, 0, 260, stored.data()), 260);
+  Dispatch(e, effMainsChanged, 0, 1);
+  EXPECT_TRUE(PassesThrough<float>(e, 64, true));
+  bool passedOnTheAudioThread = false;
+  std::thread audio([&] {
+    Dispatch(e, effMainsChanged, 0, 0);
+    Dispatch(e, effMainsChanged, 0, 1);
+    passedOnTheAudioThread =
+        PassesThrough<float>(e, 64, true) && PassesThrough<float>(e, 64, false);
+  });
+  audio.join();
+  EXPECT_TRUE(passedOnTheAudioThread);
+  EXPECT_EQ(Chunk(e), stored);
+  EXPECT_EQ(Dispatch(e, effGetProgram), 0);
+  Stop(e);
+}
+
 TEST_F(PluginHost, MidiIsAcceptedWhileProcessing) {
   AEffect* e = Start();
   VstMidiEvent note{};
