@@ -51,6 +51,16 @@ class Win32Frame : public ::testing::Test {
 
   HWND Window() const { return reinterpret_cast<HWND>(frame->getNativeWindow()->handle()); }
 
+  // Red over the whole window behind the frame's back: what it paints again shows.
+  void PaintStaleRed() const {
+    HDC dc = GetDC(Window());
+    const RECT all{0, 0, 600, 600};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(Window(), dc);
+  }
+
   Win32Host host;
   CFrame* frame = nullptr;
   RecordingView* view = nullptr;
@@ -114,12 +124,7 @@ TEST_F(Win32Frame, APaintIsBlackGroundThenTheView) {
 
 TEST_F(Win32Frame, OnlyTheInvalidPartIsPaintedAgain) {
   // Stale content everywhere, then one corner of the square invalid.
-  HDC dc = GetDC(Window());
-  const RECT all{0, 0, 600, 600};
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  FillRect(dc, &all, red);
-  DeleteObject(red);
-  ReleaseDC(Window(), dc);
+  PaintStaleRed();
   const int paints = view->paints;
   frame->invalidRect({90, 90, 110, 110});
   ASSERT_TRUE(Win32Host::waitUntil([&] { frame->idle(); }, [&] { return view->paints > paints; }));
@@ -316,12 +321,7 @@ TEST_F(Win32Frame, TheWindowTakesDragsButRefusesToDropSinceNoViewTakesDrops) {
 }
 
 TEST_F(Win32Frame, ARedrawNowPaintsItsRectangleBeforeReturning) {
-  HDC dc = GetDC(Window());
-  const RECT all{0, 0, 600, 600};
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  FillRect(dc, &all, red);
-  DeleteObject(red);
-  ReleaseDC(Window(), dc);
+  PaintStaleRed();
   const int paints = view->paints;
   frame->redrawNow({90, 90, 110, 110});  // no messages pumped
   EXPECT_EQ(view->paints, paints + 1);
