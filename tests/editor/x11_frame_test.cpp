@@ -88,10 +88,11 @@ TEST_F(X11Frame, ARedrawNowPaintsItsRectangleBeforeReturning) {
   EXPECT_EQ(view->paints, paints + 1);
   const std::vector<CColor> pixels = host.screenshot(window, 600, 600);
   ASSERT_EQ(pixels.size(), 600u * 600u);
+  // The stale content is gone: the window shows the whole last picture.
   EXPECT_EQ(pixels[95 * 600 + 95], kBlackCColor);
   EXPECT_EQ(pixels[105 * 600 + 105], MakeColor(0, 255, 0, 255));
-  EXPECT_EQ(pixels[120 * 600 + 120], MakeColor(255, 0, 0, 255));
-  EXPECT_EQ(pixels[5 * 600 + 5], MakeColor(255, 0, 0, 255));
+  EXPECT_EQ(pixels[150 * 600 + 150], MakeColor(0, 255, 0, 255));
+  EXPECT_EQ(pixels[5 * 600 + 5], kBlackCColor);
 }
 
 TEST_F(X11Frame, APressHoldsTheMouseForTheViewEvenOutsideTheWindow) {

@@ -212,10 +212,12 @@ void X11Window::paint() {
     events.onPaint(context.get(), area);
   }
   cairo_surface_flush(backBuffer);
+  // The whole buffer goes to the window, not only the area: it holds the last
+  // picture everywhere, and Cairo 1.16 loses a block on its connection's close
+  // once it has copied part of an image to a window.
   cairo_t* cr = cairo_create(windowSurface);
   cairo_set_source_surface(cr, backBuffer, 0, 0);
-  cairo_rectangle(cr, area.left, area.top, area.width(), area.height());
-  cairo_fill(cr);
+  cairo_paint(cr);
   cairo_destroy(cr);
   cairo_surface_flush(windowSurface);
 }
