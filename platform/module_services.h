@@ -25,6 +25,8 @@ struct ModuleResource {
   size_t size = 0;
 };
 ModuleResource FindModuleResource(int32_t number);
+// The same by name; the Linux module's images have numbers only.
+ModuleResource FindModuleResource(const std::string& name);
 
 // Where the diagnostics log is appended.
 std::string LogFilePath();

@@ -5,13 +5,25 @@
 
 namespace VSTGUI {
 
-CBitmap::CBitmap(int32_t number) : sourceKind(kResourceNumber), resourceNumber(number) {
-  const ModuleResource resource = FindModuleResource(number);
-  adopt(DecodeImage(resource.bytes, resource.size));
+namespace {
+
+// The image of type "DATA" with this number or name; when there is none, the
+// ordinary bitmap resource.
+template <class ResourceId>
+std::unique_ptr<PlatformImage> ResourceImage(const ResourceId& id) {
+  const ModuleResource resource = FindModuleResource(id);
+  return resource.bytes ? DecodeImage(resource.bytes, resource.size) : LoadBitmapResource(id);
 }
 
-// Embedded images are numbered only; a name finds none.
-CBitmap::CBitmap(const std::string& name) : sourceKind(kResourceName), resourceName(name) {}
+}  // namespace
+
+CBitmap::CBitmap(int32_t number) : sourceKind(kResourceNumber), resourceNumber(number) {
+  adopt(ResourceImage(number));
+}
+
+CBitmap::CBitmap(const std::string& name) : sourceKind(kResourceName), resourceName(name) {
+  adopt(ResourceImage(name));
+}
 
 CBitmap::CBitmap(std::unique_ptr<PlatformImage> decoded) : sourceKind(kNoSource) {
   adopt(std::move(decoded));

@@ -19,7 +19,7 @@ class CBitmap : public CBaseObject {
  public:
   enum SourceKind : int32_t { kResourceNumber = 0, kResourceName = 1, kNoSource = 2 };
 
-  // Decodes the module's embedded image with this number; 0 × 0 when there is none.
+  // Decodes the module's image of this number or name; 0 × 0 when there is none.
   explicit CBitmap(int32_t resourceNumber);
   explicit CBitmap(const std::string& resourceName);
   // Takes an image decoded elsewhere (a file, an offscreen surface).

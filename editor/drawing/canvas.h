@@ -75,6 +75,9 @@ void StopGraphicsLibrary();
 std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
                                                int32_t style);
 std::unique_ptr<PlatformImage> DecodeImage(const unsigned char* bytes, size_t size);
+// The module's ordinary bitmap resource by number or name; null when it has none.
+std::unique_ptr<PlatformImage> LoadBitmapResource(int32_t number);
+std::unique_ptr<PlatformImage> LoadBitmapResource(const std::string& name);
 std::unique_ptr<PlatformImage> LoadImageFile(const std::string& path);
 // A transparent image to draw into offscreen, and a canvas on it.
 std::unique_ptr<PlatformImage> MakeBlankImage(int32_t width, int32_t height);

@@ -38,6 +38,11 @@ int32_t MillisecondClock() {
   return static_cast<int32_t>(static_cast<uint32_t>(ms));
 }
 
+// The embedded images are numbered only.
+ModuleResource FindModuleResource(const std::string&) {
+  return {};
+}
+
 // There is no current drive on Linux; the system's temporary folder is writable for all.
 std::string LogFilePath() {
   return "/tmp/wusk.log.txt";

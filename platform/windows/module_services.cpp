@@ -57,17 +57,31 @@ int32_t MillisecondClock() {
   return static_cast<int32_t>(GetTickCount() - kModuleLoadTick);
 }
 
-ModuleResource FindModuleResource(int32_t number) {
-  // Resource numbers are 16 bits: a larger one would find a different image.
-  if (number < 0 || number > 0xFFFF) return {};
+namespace {
+
+ModuleResource FindDataResource(const char* id) {
   HMODULE module = OwnModule();
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(number), "DATA");
+  HRSRC found = FindResourceA(module, id, "DATA");
   if (found == nullptr) return {};
   HGLOBAL loaded = LoadResource(module, found);
   const DWORD size = SizeofResource(module, found);
   const void* bytes = loaded ? LockResource(loaded) : nullptr;
   if (bytes == nullptr || size == 0) return {};
   return {static_cast<const unsigned char*>(bytes), size};
+}
+
+}  // namespace
+
+ModuleResource FindModuleResource(int32_t number) {
+  // Resource numbers are 16 bits: a larger one would find a different image.
+  if (number < 0 || number > 0xFFFF) return {};
+  return FindDataResource(MAKEINTRESOURCEA(number));
+}
+
+ModuleResource FindModuleResource(const std::string& name) {
+  // An empty name, or one that reads as "#number", is no name.
+  if (name.empty() || name[0] == '#') return {};
+  return FindDataResource(name.c_str());
 }
 
 // No drive letter: the root of the process's current drive.

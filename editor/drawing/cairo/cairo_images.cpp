@@ -40,6 +40,15 @@ std::unique_ptr<PlatformImage> DecodeImage(const unsigned char* bytes, size_t si
   return Adopt(cairo_image_surface_create_from_png_stream(ReadBytes, &reader));
 }
 
+// A shared object carries no bitmap resources.
+std::unique_ptr<PlatformImage> LoadBitmapResource(int32_t) {
+  return nullptr;
+}
+
+std::unique_ptr<PlatformImage> LoadBitmapResource(const std::string&) {
+  return nullptr;
+}
+
 std::unique_ptr<PlatformImage> LoadImageFile(const std::string& path) {
   return Adopt(cairo_image_surface_create_from_png(path.c_str()));
 }

@@ -7,6 +7,7 @@
 
 #include "editor/drawing/gdiplus/gdiplus_canvas.h"
 #include "editor/drawing/gdiplus/resource_stream.h"
+#include "platform/module_services.h"
 #include "platform/windows/utf16.h"
 
 namespace VSTGUI {
@@ -90,6 +91,30 @@ std::unique_ptr<PlatformImage> DecodeImage(const unsigned char* bytes, size_t si
   const Gdiplus::Status status = GdipCreateBitmapFromStreamICM(stream, &decoded);
   stream->Release();  // the decoder holds its own reference while it needs one
   return status == Gdiplus::Ok ? OwnedCopy(decoded) : nullptr;
+}
+
+namespace {
+
+std::unique_ptr<PlatformImage> BitmapResource(const wchar_t* id) {
+  GdiplusLibraryReference library;
+  if (!library.started()) return nullptr;
+  HINSTANCE module = static_cast<HINSTANCE>(const_cast<void*>(OwnModuleHandle()));
+  Gdiplus::GpBitmap* decoded = nullptr;
+  if (GdipCreateBitmapFromResource(module, id, &decoded) != Gdiplus::Ok) return nullptr;
+  return OwnedCopy(decoded);
+}
+
+}  // namespace
+
+std::unique_ptr<PlatformImage> LoadBitmapResource(int32_t number) {
+  if (number < 0 || number > 0xFFFF) return nullptr;  // 16 bits, as for the images
+  return BitmapResource(MAKEINTRESOURCEW(number));
+}
+
+std::unique_ptr<PlatformImage> LoadBitmapResource(const std::string& name) {
+  const std::wstring wideName = AnsiToUtf16(name);
+  if (wideName.empty() || wideName[0] == L'#') return nullptr;
+  return BitmapResource(wideName.c_str());
 }
 
 std::unique_ptr<PlatformImage> LoadImageFile(const std::string& path) {
