@@ -60,7 +60,7 @@ std::string ReportJson(const std::string& inputName, size_t frames, const MeterR
   }
   return "{\n  \"input\": " + Quoted(inputName) +
          ",\n  \"sampleRate\": " + Number(result.sampleRate) +
-         ",\n  \"frames\": " + Number(static_cast<double>(frames)) +
+         ",\n  \"frames\": " + std::to_string(frames) +  // exact, however long the input
          ",\n  \"durationSeconds\": " + Number(static_cast<double>(frames) / result.sampleRate) +
          ",\n  \"fullScale\": " + Number(result.fullScale) +
          ",\n  \"ceilings\": " + PerCeiling(ceilingSteps) + ",\n  \"graphFramesPerSecond\": 30" +
