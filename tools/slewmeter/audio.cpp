@@ -1,8 +1,18 @@
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
+#include <exception>
 
 #include "tools/slewmeter/audio.h"
+
+namespace {
+
+// Files are read and written this many frames at a time, so that no interleaved
+// copy of a whole long file is ever held beside the two channels.
+constexpr sf_count_t kChunkFrames = 65536;
+
+}  // namespace
 
 bool ReadAudioFile(const std::string& path, StereoAudio& audio, std::string& error) {
   SF_INFO info{};
@@ -19,17 +29,25 @@ bool ReadAudioFile(const std::string& path, StereoAudio& audio, std::string& err
   }
   audio.sampleRate = info.samplerate;
   audio.channels = info.channels;
-  std::vector<float> interleaved(static_cast<size_t>(info.frames) *
-                                 static_cast<size_t>(info.channels));
-  const sf_count_t frames = sf_readf_float(file, interleaved.data(), info.frames);
-  sf_close(file);
-  audio.left.resize(static_cast<size_t>(frames));
-  audio.right.resize(static_cast<size_t>(frames));
-  for (size_t i = 0; i < audio.left.size(); ++i) {
-    audio.left[i] = interleaved[i * static_cast<size_t>(info.channels)];
-    audio.right[i] = interleaved[i * static_cast<size_t>(info.channels) +
-                                 static_cast<size_t>(info.channels - 1)];
+  const auto channels = static_cast<size_t>(info.channels);
+  std::vector<float> chunk(static_cast<size_t>(kChunkFrames) * channels);
+  try {
+    const auto expected = static_cast<size_t>(std::max<sf_count_t>(info.frames, 0));
+    audio.left.reserve(expected);
+    audio.right.reserve(expected);
+    sf_count_t read = 0;
+    while ((read = sf_readf_float(file, chunk.data(), kChunkFrames)) > 0) {
+      for (size_t i = 0; i < static_cast<size_t>(read); ++i) {
+        audio.left.push_back(chunk[i * channels]);
+        audio.right.push_back(chunk[i * channels + channels - 1]);
+      }
+    }
+  } catch (const std::exception&) {  // bad_alloc, or a length past what a vector holds
+    error = path + " is too long to meter in this machine's memory";
+    sf_close(file);
+    return false;
   }
+  sf_close(file);
   return true;
 }
 
@@ -43,14 +61,19 @@ bool WriteAudioFile(const std::string& path, const StereoAudio& audio, std::stri
     error = path + ": " + sf_strerror(nullptr);
     return false;
   }
-  std::vector<float> interleaved;
-  interleaved.reserve(audio.left.size() * static_cast<size_t>(audio.channels));
-  for (size_t i = 0; i < audio.left.size(); ++i) {
-    interleaved.push_back(audio.left[i]);
-    if (audio.channels == 2) interleaved.push_back(audio.right[i]);
+  const auto channels = static_cast<size_t>(audio.channels);
+  std::vector<float> chunk(static_cast<size_t>(kChunkFrames) * channels);
+  bool complete = true;
+  for (size_t start = 0; complete && start < audio.left.size();
+       start += static_cast<size_t>(kChunkFrames)) {
+    const size_t count = std::min(audio.left.size() - start, static_cast<size_t>(kChunkFrames));
+    for (size_t i = 0; i < count; ++i) {
+      chunk[i * channels] = audio.left[start + i];
+      if (channels == 2) chunk[i * channels + 1] = audio.right[start + i];
+    }
+    const auto frames = static_cast<sf_count_t>(count);
+    complete = sf_writef_float(file, chunk.data(), frames) == frames;
   }
-  const auto frames = static_cast<sf_count_t>(audio.left.size());
-  const bool complete = sf_writef_float(file, interleaved.data(), frames) == frames;
   if (!complete) error = path + ": " + sf_strerror(file);
   sf_close(file);
   return complete;
