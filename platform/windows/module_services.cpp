@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/windows/resource_id.h"
+
 namespace {
 
 // Recorded by DllMain. Executables that link the plug-in's code (the tests)
@@ -73,15 +75,11 @@ ModuleResource FindDataResource(const char* id) {
 }  // namespace
 
 ModuleResource FindModuleResource(int32_t number) {
-  // Resource numbers are 16 bits: a larger one would find a different image.
-  if (number < 0 || number > 0xFFFF) return {};
-  return FindDataResource(MAKEINTRESOURCEA(number));
+  return IsResourceNumber(number) ? FindDataResource(MAKEINTRESOURCEA(number)) : ModuleResource{};
 }
 
 ModuleResource FindModuleResource(const std::string& name) {
-  // An empty name, or one that reads as "#number", is no name.
-  if (name.empty() || name[0] == '#') return {};
-  return FindDataResource(name.c_str());
+  return IsResourceName(name) ? FindDataResource(name.c_str()) : ModuleResource{};
 }
 
 // No drive letter: the root of the process's current drive.

@@ -8,6 +8,7 @@
 #include "editor/drawing/gdiplus/gdiplus_canvas.h"
 #include "editor/drawing/gdiplus/resource_stream.h"
 #include "platform/module_services.h"
+#include "platform/windows/resource_id.h"
 #include "platform/windows/utf16.h"
 
 namespace VSTGUI {
@@ -107,14 +108,11 @@ std::unique_ptr<PlatformImage> BitmapResource(const wchar_t* id) {
 }  // namespace
 
 std::unique_ptr<PlatformImage> LoadBitmapResource(int32_t number) {
-  if (number < 0 || number > 0xFFFF) return nullptr;  // 16 bits, as for the images
-  return BitmapResource(MAKEINTRESOURCEW(number));
+  return IsResourceNumber(number) ? BitmapResource(MAKEINTRESOURCEW(number)) : nullptr;
 }
 
 std::unique_ptr<PlatformImage> LoadBitmapResource(const std::string& name) {
-  const std::wstring wideName = AnsiToUtf16(name);
-  if (wideName.empty() || wideName[0] == L'#') return nullptr;
-  return BitmapResource(wideName.c_str());
+  return IsResourceName(name) ? BitmapResource(AnsiToUtf16(name).c_str()) : nullptr;
 }
 
 std::unique_ptr<PlatformImage> LoadImageFile(const std::string& path) {
