@@ -104,15 +104,15 @@ TEST_F(X11Frame, APressHoldsTheMouseForTheViewEvenOutsideTheWindow) {
   host.release(Button1);
   ASSERT_TRUE(WaitFor(4));
   std::vector<std::string> kinds;
-  for (const MouseEvent& e : view->events)
+  for (const ViewCall& e : view->events)
     kinds.push_back(e.what);
   const auto down = std::find(kinds.begin(), kinds.end(), "down") - kinds.begin();
   ASSERT_LT(down, static_cast<long>(kinds.size()));
-  const MouseEvent& press = view->events[static_cast<size_t>(down)];
+  const ViewCall& press = view->events[static_cast<size_t>(down)];
   EXPECT_EQ(press.buttons, kLButton | kShift);
   EXPECT_EQ(press.where.x, 50);
   EXPECT_EQ(press.where.y, 60);
-  const MouseEvent& moved = view->events[static_cast<size_t>(down) + 1];
+  const ViewCall& moved = view->events[static_cast<size_t>(down) + 1];
   EXPECT_EQ(moved.what, "moved");
   EXPECT_EQ(moved.where.x, 700);  // beyond the window's 600 pixels
   EXPECT_EQ(moved.buttons, static_cast<uint32_t>(kLButton));
@@ -128,7 +128,7 @@ TEST_F(X11Frame, TheSecondQuickPressIsADoubleClickAndTheThirdIsNot) {
   }
   ASSERT_TRUE(WaitFor(7));
   std::vector<uint32_t> presses;
-  for (const MouseEvent& e : view->events) {
+  for (const ViewCall& e : view->events) {
     if (e.what == "down") presses.push_back(e.buttons);
   }
   EXPECT_EQ(presses, (std::vector<uint32_t>{kRButton, kRButton | kDoubleClick, kRButton}));
@@ -158,12 +158,12 @@ TEST_F(X11Frame, WheelNotchesAreOneStepEach) {
   ASSERT_TRUE(X11Host::waitUntil([&] { frame->idle(); },
                                  [&] {
                                    return std::count_if(view->events.begin(), view->events.end(),
-                                                        [](const MouseEvent& e) {
+                                                        [](const ViewCall& e) {
                                                           return e.what.rfind("wheel", 0) == 0;
                                                         }) == 2;
                                  }));
   std::vector<std::string> wheels;
-  for (const MouseEvent& e : view->events) {
+  for (const ViewCall& e : view->events) {
     if (e.what.rfind("wheel", 0) == 0) wheels.push_back(e.what);
   }
   EXPECT_EQ(wheels, (std::vector<std::string>{"wheel up", "wheel down"}));

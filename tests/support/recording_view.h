@@ -1,16 +1,18 @@
-// A view for frame tests: paints a green square from (100, 100) to (200, 200)
-// and writes down every mouse event it gets, taking each one.
+// A view for toolkit and frame tests: paints a green square from (100, 100) to
+// (200, 200), writes down every call it gets and answers as told (by default it
+// takes every mouse event and uses no key).
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editor/toolkit/view.h"
 
-struct MouseEvent {
+struct ViewCall {
   std::string what;
-  VSTGUI::CPoint where;
-  uint32_t buttons;
+  VSTGUI::CPoint where;  // mouse calls only
+  uint32_t buttons = 0;  // mouse calls only
 };
 
 class RecordingView : public VSTGUI::CView {
@@ -37,18 +39,54 @@ class RecordingView : public VSTGUI::CView {
   VSTGUI::CMouseEventResult onMouseExited(VSTGUI::CPoint& where, uint32_t buttons) override {
     return record("exited", where, buttons);
   }
+  void mouse(VSTGUI::CDrawContext*, VSTGUI::CPoint& where, uint32_t buttons) override {
+    record("tracked", where, buttons);
+  }
   bool onWheel(const VSTGUI::CPoint& where, float distance, uint32_t buttons) override {
     record(distance > 0 ? "wheel up" : distance < 0 ? "wheel down" : "wheel none", where, buttons);
     return true;
   }
+  int32_t onKeyDown(VstKeyCode&) override {
+    note("key down");
+    return keyAnswer;
+  }
+  int32_t onKeyUp(VstKeyCode&) override {
+    note("key up");
+    return keyAnswer;
+  }
+  void onDragEnter(VSTGUI::CDragContainer*, const VSTGUI::CPoint&) override {
+    note("drag entered");
+  }
+  void onDragOver(VSTGUI::CDragContainer*, const VSTGUI::CPoint&) override { note("drag over"); }
+  void onDragLeave(VSTGUI::CDragContainer*, const VSTGUI::CPoint&) override { note("drag left"); }
+  bool onDragDrop(VSTGUI::CDragContainer* drag, const VSTGUI::CPoint&) override {
+    note("dropped " + drag->item(0));
+    return true;
+  }
+  void invalidRect(const VSTGUI::CRect& rect) override {
+    invalidated.push_back(rect);
+    CView::invalidRect(rect);
+  }
 
+  // What each call was, in order.
+  std::vector<std::string> kinds() const {
+    std::vector<std::string> names;
+    for (const ViewCall& call : events)
+      names.push_back(call.what);
+    return names;
+  }
+
+  VSTGUI::CMouseEventResult mouseAnswer = VSTGUI::kMouseEventHandled;
+  int32_t keyAnswer = VSTGUI::kKeyNotUsed;
   int paints = 0;
-  std::vector<MouseEvent> events;
+  std::vector<ViewCall> events;
+  std::vector<VSTGUI::CRect> invalidated;
 
  private:
   VSTGUI::CMouseEventResult record(const char* what, const VSTGUI::CPoint& where,
                                    uint32_t buttons) {
     events.push_back({what, where, buttons});
-    return VSTGUI::kMouseEventHandled;
+    return mouseAnswer;
   }
+  void note(std::string what) { events.push_back({std::move(what), {}, 0}); }
 };

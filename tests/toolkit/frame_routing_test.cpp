@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "editor/toolkit/frame.h"
-#include "tests/toolkit/probe_view.h"
+#include "tests/support/recording_view.h"
 
 using namespace VSTGUI;
 
@@ -26,8 +26,8 @@ class FrameRouting : public ::testing::Test {
   }
   void TearDown() override { frame->release(); }
 
-  ProbeView* Add(const CRect& size) {
-    auto* view = new ProbeView(size);
+  RecordingView* Add(const CRect& size) {
+    auto* view = new RecordingView(size);
     frame->addView(view);
     view->release();
     return view;
@@ -40,8 +40,8 @@ class FrameRouting : public ::testing::Test {
   int32_t KeyUp(VstKeyCode key) { return frame->onKeyUp(key); }
 
   CFrame* frame = nullptr;
-  ProbeView* left = nullptr;
-  ProbeView* right = nullptr;
+  RecordingView* left = nullptr;
+  RecordingView* right = nullptr;
 };
 
 }  // namespace
@@ -51,12 +51,12 @@ TEST_F(FrameRouting, KeysAreNotUsedWithoutAFocusOrModalViewAndNoViewThatTakesFoc
   EXPECT_EQ(KeyDown(Key(0, kVirtualKeyTab)), kKeyNotUsed);
   EXPECT_EQ(KeyUp(Key('a')), kKeyNotUsed);
   EXPECT_EQ(frame->getFocusView(), nullptr);
-  EXPECT_TRUE(left->calls.empty());
-  EXPECT_TRUE(right->calls.empty());
+  EXPECT_TRUE(left->events.empty());
+  EXPECT_TRUE(right->events.empty());
 }
 
 TEST_F(FrameRouting, TabMovesFocusToTheNextViewThatWantsItAndShiftTabBack) {
-  ProbeView* refuses = Add(CRect{0, 0, 10, 10});
+  RecordingView* refuses = Add(CRect{0, 0, 10, 10});
   left->setWantsFocus(true);
   right->setWantsFocus(true);
   EXPECT_EQ(KeyDown(Key(0, kVirtualKeyTab)), kKeyUsed);
@@ -71,22 +71,22 @@ TEST_F(FrameRouting, TabMovesFocusToTheNextViewThatWantsItAndShiftTabBack) {
   // Only a key down moves it.
   EXPECT_EQ(KeyUp(Key(0, kVirtualKeyTab)), kKeyNotUsed);
   EXPECT_EQ(frame->getFocusView(), left);
-  EXPECT_TRUE(refuses->calls.empty());
+  EXPECT_TRUE(refuses->events.empty());
 }
 
 TEST_F(FrameRouting, TheFocusViewHearsAKeyFirstThenTheModalView) {
-  ProbeView* modal = Add(CRect{0, 0, 10, 10});
+  RecordingView* modal = Add(CRect{0, 0, 10, 10});
   frame->setFocusView(left);
   frame->setModalView(modal);
   left->keyAnswer = kKeyUsed;
   EXPECT_EQ(KeyDown(Key('x')), kKeyUsed);
-  EXPECT_EQ(modal->calls, Calls{});
+  EXPECT_EQ(modal->kinds(), Calls{});
   left->keyAnswer = kKeyNotUsed;
   modal->keyAnswer = kKeyUsed;
   EXPECT_EQ(KeyDown(Key('x')), kKeyUsed);
   EXPECT_EQ(KeyUp(Key('x')), kKeyUsed);
-  EXPECT_EQ(left->calls, (Calls{"key down", "key down", "key up"}));
-  EXPECT_EQ(modal->calls, (Calls{"key down", "key up"}));
+  EXPECT_EQ(left->kinds(), (Calls{"key down", "key down", "key up"}));
+  EXPECT_EQ(modal->kinds(), (Calls{"key down", "key up"}));
   // A used tab is the view's, not a focus move.
   modal->keyAnswer = kKeyUsed;
   right->setWantsFocus(true);
@@ -102,28 +102,28 @@ TEST_F(FrameRouting, APressClearsTheFocus) {
 }
 
 TEST_F(FrameRouting, AModalViewTakesTheMouseFromTheViewsBelowIt) {
-  ProbeView* modal = Add(CRect{0, 0, 10, 10});
+  RecordingView* modal = Add(CRect{0, 0, 10, 10});
   frame->setModalView(modal);
   EXPECT_EQ(frame->onNativeMouseDown({100, 100}, kLButton), kMouseEventHandled);
   frame->onNativeMouseMoved({400, 100}, kLButton);
   frame->onNativeMouseUp({400, 100}, 0);
   frame->setModalView(nullptr);
-  EXPECT_EQ(modal->calls, (Calls{"down", "moved", "up"}));
-  EXPECT_TRUE(left->calls.empty());
-  EXPECT_TRUE(right->calls.empty());
+  EXPECT_EQ(modal->kinds(), (Calls{"down", "moved", "up"}));
+  EXPECT_TRUE(left->events.empty());
+  EXPECT_TRUE(right->events.empty());
 }
 
 TEST_F(FrameRouting, TheTopmostViewUnderAPressTakesItAndTheFollowingMovesAndRelease) {
-  ProbeView* onTop = Add(CRect{250, 0, 350, 100});
+  RecordingView* onTop = Add(CRect{250, 0, 350, 100});
   EXPECT_EQ(frame->onNativeMouseDown({260, 50}, kRButton | kShift), kMouseEventHandled);
   frame->onNativeMouseMoved({700, -20}, kRButton);  // beyond the frame: still the same view
   EXPECT_EQ(frame->onNativeMouseUp({700, -20}, 0), kMouseEventHandled);
-  EXPECT_EQ(onTop->calls, (Calls{"down", "moved", "up"}));
-  EXPECT_EQ(onTop->buttons[0], kRButton | kShift);
-  EXPECT_EQ(onTop->points[1].x, 700);
-  EXPECT_EQ(onTop->points[1].y, -20);
-  EXPECT_TRUE(left->calls.empty());
-  EXPECT_TRUE(right->calls.empty());
+  EXPECT_EQ(onTop->kinds(), (Calls{"down", "moved", "up"}));
+  EXPECT_EQ(onTop->events[0].buttons, kRButton | kShift);
+  EXPECT_EQ(onTop->events[1].where.x, 700);
+  EXPECT_EQ(onTop->events[1].where.y, -20);
+  EXPECT_TRUE(left->events.empty());
+  EXPECT_TRUE(right->events.empty());
   // Released: the next up has no view to go to.
   EXPECT_EQ(frame->onNativeMouseUp({260, 50}, 0), kMouseEventNotHandled);
 }
@@ -131,21 +131,21 @@ TEST_F(FrameRouting, TheTopmostViewUnderAPressTakesItAndTheFollowingMovesAndRele
 TEST_F(FrameRouting, APressOnNoViewIsNotHandled) {
   frame->release();
   frame = new CFrame(CRect{0, 0, 600, 600}, nullptr, nullptr);
-  ProbeView* small = Add(CRect{0, 0, 10, 10});
+  RecordingView* small = Add(CRect{0, 0, 10, 10});
   EXPECT_EQ(frame->onNativeMouseDown({300, 300}, kLButton), kMouseEventNotHandled);
-  EXPECT_TRUE(small->calls.empty());
+  EXPECT_TRUE(small->events.empty());
 }
 
 TEST_F(FrameRouting, AViewThatDoesNotImplementThePressGetsTheOlderTrackingCallAndNoDrag) {
   left->mouseAnswer = kMouseEventNotImplemented;
   EXPECT_EQ(frame->onNativeMouseDown({30, 40}, kLButton | kControl), kMouseEventNotImplemented);
-  ASSERT_EQ(left->calls, (Calls{"down", "tracked"}));
-  EXPECT_EQ(left->points[1].x, 30);
-  EXPECT_EQ(left->points[1].y, 40);
-  EXPECT_EQ(left->buttons[1], kLButton | kControl);
+  ASSERT_EQ(left->kinds(), (Calls{"down", "tracked"}));
+  EXPECT_EQ(left->events[1].where.x, 30);
+  EXPECT_EQ(left->events[1].where.y, 40);
+  EXPECT_EQ(left->events[1].buttons, kLButton | kControl);
   // No view holds the mouse: the release reaches none.
   EXPECT_EQ(frame->onNativeMouseUp({30, 40}, 0), kMouseEventNotHandled);
-  EXPECT_EQ(left->calls.size(), 2u);
+  EXPECT_EQ(left->events.size(), 2u);
 }
 
 TEST_F(FrameRouting, AViewThatStopsTakingMovesLosesTheDrag) {
@@ -155,7 +155,7 @@ TEST_F(FrameRouting, AViewThatStopsTakingMovesLosesTheDrag) {
   left->mouseAnswer = kMouseEventHandled;
   frame->onNativeMouseMoved({36, 40}, kLButton);  // now a hover: the view is entered
   EXPECT_EQ(frame->onNativeMouseUp({36, 40}, 0), kMouseEventNotHandled);
-  EXPECT_EQ(left->calls, (Calls{"down", "moved", "entered"}));
+  EXPECT_EQ(left->kinds(), (Calls{"down", "moved", "entered"}));
 }
 
 TEST_F(FrameRouting, HoveringEntersThenMovesWithoutButtonsAndAPressLeaves) {
@@ -166,10 +166,10 @@ TEST_F(FrameRouting, HoveringEntersThenMovesWithoutButtonsAndAPressLeaves) {
   EXPECT_EQ(frame->getMouseOverView(), right);
   frame->onNativeMouseDown({320, 10}, kLButton);
   EXPECT_EQ(frame->getMouseOverView(), nullptr);
-  EXPECT_EQ(left->calls, (Calls{"entered", "moved", "exited"}));
-  EXPECT_EQ(left->buttons[1], 0u);  // no view holds the mouse: no buttons
-  EXPECT_EQ(right->calls, (Calls{"entered", "exited", "down"}));
+  EXPECT_EQ(left->kinds(), (Calls{"entered", "moved", "exited"}));
+  EXPECT_EQ(left->events[1].buttons, 0u);  // no view holds the mouse: no buttons
+  EXPECT_EQ(right->kinds(), (Calls{"entered", "exited", "down"}));
   frame->onNativeMouseUp({320, 10}, 0);
   frame->onNativeMouseLeave({700, 10}, 0);
-  EXPECT_EQ(right->calls.back(), "up");  // nothing hovered, nothing left
+  EXPECT_EQ(right->kinds().back(), "up");  // nothing hovered, nothing left
 }

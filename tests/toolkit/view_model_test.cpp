@@ -7,7 +7,7 @@
 
 #include "editor/cdazu_view.h"
 #include "editor/toolkit/frame.h"
-#include "tests/toolkit/probe_view.h"
+#include "tests/support/recording_view.h"
 
 using namespace VSTGUI;
 
@@ -50,7 +50,7 @@ class ViewModel : public ::testing::Test {
 }  // namespace
 
 TEST_F(ViewModel, EachViewKnowsItsKindAndTheKindsItDerivesFrom) {
-  CView* view = Add<ProbeView>(frame, CRect{0, 0, 10, 10});
+  CView* view = Add<RecordingView>(frame, CRect{0, 0, 10, 10});
   CViewContainer* container = Add<ProbeContainer>(frame, CRect{0, 0, 10, 10});
   EXPECT_TRUE(view->isKindOf("CView"));
   EXPECT_FALSE(view->isKindOf("CViewContainer"));
@@ -68,7 +68,7 @@ TEST_F(ViewModel, EachViewKnowsItsKindAndTheKindsItDerivesFrom) {
 }
 
 TEST_F(ViewModel, AnAttachedViewIsAddedOnceAndNoViewNever) {
-  ProbeView* view = Add<ProbeView>(frame, CRect{0, 0, 10, 10});
+  RecordingView* view = Add<RecordingView>(frame, CRect{0, 0, 10, 10});
   EXPECT_FALSE(frame->addView(view));
   EXPECT_FALSE(frame->addView(nullptr));
   EXPECT_EQ(frame->getChildren().size(), 1u);
@@ -80,13 +80,13 @@ TEST_F(ViewModel, AnAttachedViewIsAddedOnceAndNoViewNever) {
 }
 
 TEST_F(ViewModel, TheIdleRefreshInvalidatesDirtyViewsOnceAndLooksIntoCleanContainers) {
-  ProbeView* dirty = Add<ProbeView>(frame, CRect{0, 0, 10, 10});
-  ProbeView* clean = Add<ProbeView>(frame, CRect{10, 0, 20, 10});
+  RecordingView* dirty = Add<RecordingView>(frame, CRect{0, 0, 10, 10});
+  RecordingView* clean = Add<RecordingView>(frame, CRect{10, 0, 20, 10});
   ProbeContainer* cleanBox = Add<ProbeContainer>(frame, CRect{100, 100, 200, 200});
-  ProbeView* inner = Add<ProbeView>(cleanBox, CRect{110, 110, 120, 120});
+  RecordingView* inner = Add<RecordingView>(cleanBox, CRect{110, 110, 120, 120});
   ProbeContainer* dirtyBox = Add<ProbeContainer>(frame, CRect{300, 300, 400, 400});
-  ProbeView* innerOfDirty = Add<ProbeView>(dirtyBox, CRect{310, 310, 320, 320});
-  for (ProbeView* v : {dirty, clean, inner, innerOfDirty})
+  RecordingView* innerOfDirty = Add<RecordingView>(dirtyBox, CRect{310, 310, 320, 320});
+  for (RecordingView* v : {dirty, clean, inner, innerOfDirty})
     v->invalidated.clear();
   cleanBox->invalidated.clear();
   dirtyBox->invalidated.clear();
@@ -113,7 +113,7 @@ TEST_F(ViewModel, TheIdleRefreshInvalidatesDirtyViewsOnceAndLooksIntoCleanContai
 }
 
 TEST_F(ViewModel, AFrameWithoutWindowIsClosedAndItsIdleRefreshesNothing) {
-  ProbeView* dirty = Add<ProbeView>(frame, CRect{0, 0, 10, 10});
+  RecordingView* dirty = Add<RecordingView>(frame, CRect{0, 0, 10, 10});
   dirty->invalidated.clear();
   dirty->setDirty();
   EXPECT_FALSE(frame->isOpen());
@@ -124,8 +124,8 @@ TEST_F(ViewModel, AFrameWithoutWindowIsClosedAndItsIdleRefreshesNothing) {
 }
 
 TEST_F(ViewModel, ADragGoesToTheViewUnderItWhichIsToldWhenItEntersAndLeaves) {
-  ProbeView* left = Add<ProbeView>(frame, CRect{0, 0, 300, 600});
-  ProbeView* right = Add<ProbeView>(frame, CRect{300, 0, 600, 600});
+  RecordingView* left = Add<RecordingView>(frame, CRect{0, 0, 300, 600});
+  RecordingView* right = Add<RecordingView>(frame, CRect{300, 0, 600, 600});
   OneText drag;
   frame->onDragEnter(&drag, {10, 10});
   frame->onDragOver(&drag, {20, 10});
@@ -133,13 +133,13 @@ TEST_F(ViewModel, ADragGoesToTheViewUnderItWhichIsToldWhenItEntersAndLeaves) {
   frame->onDragOver(&drag, {700, 10});  // over no view
   frame->onDragOver(&drag, {320, 10});
   frame->onDragLeave(&drag, {320, 10});
-  EXPECT_EQ(left->calls, (Calls{"drag entered", "drag over", "drag left"}));
-  EXPECT_EQ(right->calls, (Calls{"drag entered", "drag left", "drag entered", "drag left"}));
+  EXPECT_EQ(left->kinds(), (Calls{"drag entered", "drag over", "drag left"}));
+  EXPECT_EQ(right->kinds(), (Calls{"drag entered", "drag left", "drag entered", "drag left"}));
 
-  left->calls.clear();
+  left->events.clear();
   frame->onDragEnter(&drag, {10, 10});
   EXPECT_TRUE(frame->onDragDrop(&drag, {10, 10}));
-  EXPECT_EQ(left->calls, (Calls{"drag entered", "dropped take.wav"}));
+  EXPECT_EQ(left->kinds(), (Calls{"drag entered", "dropped take.wav"}));
   // A drop where no view takes it changes nothing.
   EXPECT_FALSE(frame->onDragDrop(&drag, {700, 10}));
   CView plain(CRect{0, 0, 10, 10});

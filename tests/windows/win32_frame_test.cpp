@@ -13,7 +13,6 @@
 #include "host/cdazu.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_view.h"
-#include "tests/toolkit/probe_view.h"
 #include "tests/windows/test_data_object.h"
 #include "tests/windows/win32_host.h"
 
@@ -40,13 +39,6 @@ class Win32Frame : public ::testing::Test {
   bool WaitFor(size_t events) {
     return Win32Host::waitUntil([&] { frame->idle(); },
                                 [&] { return view->events.size() >= events; });
-  }
-
-  std::vector<std::string> Kinds() const {
-    std::vector<std::string> kinds;
-    for (const MouseEvent& e : view->events)
-      kinds.push_back(e.what);
-    return kinds;
   }
 
   HWND Window() const { return reinterpret_cast<HWND>(frame->getNativeWindow()->handle()); }
@@ -142,16 +134,17 @@ TEST_F(Win32Frame, APressHoldsTheMouseForTheViewEvenOutsideTheWindow) {
   Win32Host::holdKey(VK_SHIFT, false);
   Win32Host::moveTo(700, 650);
   Win32Host::release(MOUSEEVENTF_LEFTUP);
-  ASSERT_TRUE(Win32Host::waitUntil(
-      [&] { frame->idle(); }, [&] { return !view->events.empty() && Kinds().back() == "up"; }));
-  const std::vector<std::string> kinds = Kinds();
+  ASSERT_TRUE(
+      Win32Host::waitUntil([&] { frame->idle(); },
+                           [&] { return !view->events.empty() && view->kinds().back() == "up"; }));
+  const std::vector<std::string> kinds = view->kinds();
   const auto down = std::find(kinds.begin(), kinds.end(), "down") - kinds.begin();
   ASSERT_LT(down + 1, static_cast<long>(kinds.size()));
-  const MouseEvent& press = view->events[static_cast<size_t>(down)];
+  const ViewCall& press = view->events[static_cast<size_t>(down)];
   EXPECT_EQ(press.buttons, kLButton | kShift);
   EXPECT_EQ(press.where.x, 50);
   EXPECT_EQ(press.where.y, 60);
-  const MouseEvent& moved = view->events[static_cast<size_t>(down) + 1];
+  const ViewCall& moved = view->events[static_cast<size_t>(down) + 1];
   EXPECT_EQ(moved.what, "moved");
   EXPECT_EQ(moved.where.x, 700);  // beyond the window's 600 pixels
   EXPECT_EQ(moved.buttons, static_cast<uint32_t>(kLButton));
@@ -167,11 +160,11 @@ TEST_F(Win32Frame, TheSecondQuickPressIsADoubleClickAndTheThirdIsNot) {
   }
   ASSERT_TRUE(Win32Host::waitUntil([&] { frame->idle(); },
                                    [&] {
-                                     const std::vector<std::string> kinds = Kinds();
+                                     const std::vector<std::string> kinds = view->kinds();
                                      return std::count(kinds.begin(), kinds.end(), "up") == 3;
                                    }));
   std::vector<uint32_t> presses;
-  for (const MouseEvent& e : view->events) {
+  for (const ViewCall& e : view->events) {
     if (e.what == "down") presses.push_back(e.buttons);
   }
   EXPECT_EQ(presses, (std::vector<uint32_t>{kRButton, kRButton | kDoubleClick, kRButton}));
@@ -287,7 +280,7 @@ class DropSource final : public IDropSource {
 }  // namespace
 
 TEST_F(Win32Frame, TheWindowTakesDragsButRefusesToDropSinceNoViewTakesDrops) {
-  auto* under = new ProbeView(CRect{200, 200, 400, 400});
+  auto* under = new RecordingView(CRect{200, 200, 400, 400});
   frame->addView(under);
   under->release();
   TestDataObject* other = TestDataObject::withText(L"x");
@@ -312,7 +305,7 @@ TEST_F(Win32Frame, TheWindowTakesDragsButRefusesToDropSinceNoViewTakesDrops) {
   EXPECT_TRUE(frame->isOpen());
   // The drag passed over the view under the mouse; refused, it ended as a leave.
   std::vector<std::string> drags;
-  for (const std::string& call : under->calls) {
+  for (const std::string& call : under->kinds()) {
     if (call.rfind("drag", 0) == 0) drags.push_back(call);
   }
   ASSERT_GE(drags.size(), 2u);
