@@ -2,6 +2,8 @@
 
 #include <bit>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "editor/cdazu_editor.h"
 #include "platform/module_services.h"
@@ -62,12 +64,13 @@ int32_t TVebrisk::GetState(void** data) {
 }
 
 int32_t TVebrisk::SetState(const void* data, int32_t size) {
-  FileRecord& stream = ReopenStateStream(FileRecord::kReading);
+  // Hosts hand back the very chunk GetState gave them (undo, A/B compare), edited in
+  // place or not: its bytes are taken before reopening the stream frees them.
   const int32_t count = data != nullptr ? size / 4 : 0;
-  if (count >= 1) {
-    stream.Data.resize(static_cast<size_t>(count));
-    std::memcpy(stream.Data.data(), data, static_cast<size_t>(count) * sizeof(float));
-  }
+  std::vector<float> loaded(count >= 1 ? static_cast<size_t>(count) : 0);
+  if (!loaded.empty()) std::memcpy(loaded.data(), data, loaded.size() * sizeof(float));
+  FileRecord& stream = ReopenStateStream(FileRecord::kReading);
+  stream.Data = std::move(loaded);
   if (stream.Data.empty()) return size;
   double marker = 0.0;
   TransferState(marker);
