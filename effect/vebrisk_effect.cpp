@@ -45,6 +45,7 @@ TVebriskEffect::TVebriskEffect() {
 void TVebriskEffect::Reset() {
   TVebrisk::Reset();
   var = EffectVariables{};
+  ForgetUnshownMeasurements();
   for (int32_t n = 0; n < 4; ++n)
     RegisterFileName(n, kFileNames[n]);
   for (int32_t n = 0; n < 8; ++n)

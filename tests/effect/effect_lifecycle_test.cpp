@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "editor/offscreen_render.h"
 #include "effect/vebrisk_effect.h"
 #include "tests/support/fake_host.h"
 
@@ -34,6 +35,28 @@ TEST_F(EffectLifecycle, OpenRegistersTheImageNamesAndTheEightTexts) {
   ASSERT_EQ(s.FileNames.size(), 4u);
   EXPECT_EQ(s.FileNames.at(0), "KORVANDEL_LogoTealGlow.PNG");
   EXPECT_EQ(s.FileNames.at(3), "50x50square_top_ON.png");
+}
+
+// A host that opens the effect again (a reload, a re-scan of a live instance) and
+// draws before it resumes: the peaks measured before must not reach the picture.
+TEST_F(EffectLifecycle, OpeningAgainForgetsThePeaksNotYetShown) {
+  plugin.start();
+  float left[] = {0.0f, 0.75f, 0.0f}, right[] = {0.0f, -0.5f, 0.0f};
+  float* io[] = {left, right};
+  plugin.effect->processReplacing(plugin.effect, io, io, 3);
+  TVebriskEffect& s = plugin.script();
+  ASSERT_GT(s.unshown.frames, 0);
+  plugin.dispatch(effOpen);
+  EXPECT_EQ(s.unshown.frames, 0);
+  EXPECT_EQ(s.unshown.peakLeft, 0);
+  EXPECT_EQ(s.unshown.peakRight, 0);
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
+  for (int i = -1; i < 200; ++i)
+    ASSERT_EQ(s.Cell(i, 0), 0) << "memory cell " << i << " after the draw";
+  plugin.dispatch(effMainsChanged, 0, 1);
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
+  for (int i = 0; i < 200; ++i)
+    ASSERT_EQ(s.Cell(i, 0), 0) << "memory cell " << i << " after the resume";
 }
 
 TEST_F(EffectLifecycle, ResumeClearsTheHistoriesAndTakesTheHostValues) {
