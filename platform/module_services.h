@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 // Full path of the module that contains `address` (this plug-in's own module
@@ -30,6 +31,10 @@ ModuleResource FindModuleResource(const std::string& name);
 
 // Where the diagnostics log is appended.
 std::string LogFilePath();
+
+// Opens a log file for appending, created when missing; null when it cannot be opened
+// or is not ours to write (on Linux: a link, no regular file, another owner).
+std::FILE* OpenLogForAppend(const char* path);
 
 // Sounds a beep; non-zero when it was sounded (or the platform has none to sound).
 int Beep(int frequencyHz, int durationMs);

@@ -10,7 +10,7 @@ int Log(std::string_view text) {
 }
 
 int AppendReport(const char* logPath, std::string_view text) {
-  std::FILE* file = std::fopen(logPath, "a");
+  std::FILE* file = OpenLogForAppend(logPath);
   if (file == nullptr) return 0;
   std::fprintf(file, "%s\n", std::string(text).c_str());
   std::fclose(file);

@@ -1,8 +1,11 @@
 #include "platform/module_services.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 
@@ -46,6 +49,21 @@ ModuleResource FindModuleResource(const std::string&) {
 // There is no current drive on Linux; the system's temporary folder is writable for all.
 std::string LogFilePath() {
   return "/tmp/wusk.log.txt";
+}
+
+// The name is fixed and the folder writable for all: never follow a link planted
+// there, never wait on a FIFO, and write only into a plain file of our own with no
+// second name.
+std::FILE* OpenLogForAppend(const char* path) {
+  const int fd =
+      open(path, O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
+  if (fd < 0) return nullptr;
+  struct stat status {};
+  const bool ours = fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+                    status.st_uid == geteuid() && status.st_nlink == 1;
+  std::FILE* file = ours ? fdopen(fd, "a") : nullptr;
+  if (file == nullptr) close(fd);
+  return file;
 }
 
 // A desktop has no portable system beep; the report in the log is what counts.

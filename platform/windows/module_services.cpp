@@ -87,6 +87,10 @@ std::string LogFilePath() {
   return "\\wusk.log.txt";
 }
 
+std::FILE* OpenLogForAppend(const char* path) {
+  return std::fopen(path, "a");
+}
+
 int Beep(int frequencyHz, int durationMs) {
   return ::Beep(static_cast<DWORD>(frequencyHz), static_cast<DWORD>(durationMs)) ? 1 : 0;
 }
