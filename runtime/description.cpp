@@ -36,7 +36,9 @@ void CVebriskDescription::GetSliderDisplay(int32_t i, char* buffer, size_t capac
   const double v = SliderValues[r.Number & (kSliderCount - 1)];
   const int32_t n = static_cast<int32_t>(r.Options.size());
   if (n == 0) {
-    std::snprintf(buffer, capacity, "%.2f", v);
+    char number[320];  // "%.2f" of the largest double is 312 characters
+    std::snprintf(number, sizeof number, "%.2f", v);
+    CopyText(buffer, capacity, number);
     return;
   }
   const double position = (n - 1) * (v - r.Min) / (r.Max - r.Min);

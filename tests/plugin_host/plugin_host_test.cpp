@@ -168,10 +168,10 @@ TEST_F(PluginHost, RecordAndTexts) {
     const char* expected;
   };
   for (const Text& t :
-       {Text{effGetEffectName, 32, "KORVANDEL - Pemberlyquist Ravuv"},
+       {Text{effGetEffectName, 32, "KORVANDEL - Pemberlyquist"},
         Text{effGetVendorString, 64, "KORVANDEL"},
         Text{effGetProductString, 64, "KORVANDEL - Pemberlyquist Ravuvi RozeveZAV - 20260806"},
-        Text{effGetProgramName, 24, "KORVANDEL - Pemberlyqui"}}) {
+        Text{effGetProgramName, 24, "KORVANDEL"}}) {
     std::vector<char> buffer(t.size + 16, '#');
     Dispatch(e, t.opcode, 0, 0, buffer.data());
     EXPECT_STREQ(buffer.data(), t.expected);

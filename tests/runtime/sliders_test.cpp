@@ -92,7 +92,7 @@ TEST(Sliders, TextsNeverRunPastTheGivenCapacity) {
   char buffer[12];
   std::fill(std::begin(buffer), std::end(buffer), '#');
   s.GetSliderName(0, buffer, 8);
-  EXPECT_STREQ(buffer, "a rathe");
+  EXPECT_STREQ(buffer, "a");  // whole words only
   EXPECT_EQ(buffer[8], '#');
   s.GetSliderDisplay(0, buffer, 8);
   EXPECT_STREQ(buffer, "1000000");
