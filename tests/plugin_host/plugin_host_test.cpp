@@ -10,11 +10,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <limits>
-#include <memory>
 #include <random>
 #include <thread>
 #include <type_traits>
@@ -24,7 +22,7 @@
 #if defined(__linux__)
 #include "tests/support/x11_host.h"
 #endif
-#include "tools/loader/plugin_library.h"
+#include "tests/plugin_host/loaded_plugin.h"
 
 namespace {
 
@@ -42,17 +40,10 @@ intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float)
   }
 }
 
-class PluginHost : public ::testing::Test {
+class PluginHost : public LoadedPlugin {
  protected:
-  // PLUGIN_UNDER_TEST names another copy of the library, an installed one say.
-  static void SetUpTestSuite() {
-    const char* other = std::getenv("PLUGIN_UNDER_TEST");
-    library = std::make_unique<PluginLibrary>(other ? other : PLUGIN_PATH);
-  }
-  static void TearDownTestSuite() { library.reset(); }
-
   void SetUp() override {
-    ASSERT_TRUE(library->loaded()) << library->error();
+    LoadedPlugin::SetUp();
     versionAnswer = 2400;
     timeInfo = VstTimeInfo{};
     timeInfo.tempo = 120;
@@ -81,11 +72,7 @@ class PluginHost : public ::testing::Test {
     if (size > 0) std::memcpy(floats.data(), data, static_cast<size_t>(size));
     return floats;
   }
-
-  static std::unique_ptr<PluginLibrary> library;
 };
-
-std::unique_ptr<PluginLibrary> PluginHost::library;
 
 // One block of awkward samples through the plug-in: true when both channels come
 // back bit for bit.

@@ -3,14 +3,10 @@
 // the plug-in makes of it.
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <vector>
 
-#include "tools/loader/plugin_library.h"
+#include "tests/plugin_host/loaded_plugin.h"
 
 struct HostRequest {
   int32_t opcode;
@@ -20,17 +16,10 @@ struct HostRequest {
   float opt;
 };
 
-class RecordingHost : public ::testing::Test {
+class RecordingHost : public LoadedPlugin {
  protected:
-  // PLUGIN_UNDER_TEST names another copy of the library, an installed one say.
-  static void SetUpTestSuite() {
-    const char* other = std::getenv("PLUGIN_UNDER_TEST");
-    library = std::make_unique<PluginLibrary>(other ? other : PLUGIN_PATH);
-  }
-  static void TearDownTestSuite() { library.reset(); }
-
   void SetUp() override {
-    ASSERT_TRUE(library->loaded()) << library->error();
+    LoadedPlugin::SetUp();
     timeInfo.sampleRate = 48000;
     timeInfo.tempo = 120;
     timeInfo.timeSigNumerator = 3;
@@ -84,6 +73,5 @@ class RecordingHost : public ::testing::Test {
   VstTimeInfo timeInfo{};
   std::vector<HostRequest> requests;
 
-  static inline std::unique_ptr<PluginLibrary> library;
   static inline RecordingHost* current = nullptr;
 };
