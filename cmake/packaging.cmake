@@ -38,7 +38,10 @@ if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME windows-x64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  # The licence, and the notices of the runtime code linked into the DLL.
   install(FILES ${CPACK_RESOURCE_FILE_LICENSE} DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/NOTICES-windows.txt DESTINATION .
+          RENAME THIRD-PARTY-NOTICES.txt)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
