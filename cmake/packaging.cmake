@@ -33,20 +33,27 @@ set(CPACK_PACKAGE_CONTACT "KORVANDEL <support@korvandel.audio>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4 plug-in) and slewmeter")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES TRUE)
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 if(WIN32)
   set(CPACK_GENERATOR ZIP)
   set(CPACK_SYSTEM_NAME windows-x64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+  # The licence, and the notices of the runtime code linked into the DLL.
+  install(FILES ${CPACK_RESOURCE_FILE_LICENSE} DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/NOTICES-windows.txt DESTINATION .
+          RENAME THIRD-PARTY-NOTICES.txt)
 else()
   set(CPACK_GENERATOR DEB)
   set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
   set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
   set(CPACK_DEBIAN_PACKAGE_SECTION sound)
-  # Dependencies from the libraries the binaries really link, and the font the
-  # editor's texts ask for as "Arial": without it the labels draw nothing.
-  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  # The font the editor's texts ask for as "Arial" (without it the labels draw
+  # nothing); the libraries the binaries link are added by the script below.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "Two-channel slew-rate meter\n The plug-in passes audio through untouched and graphs, per channel, the\n largest step between consecutive samples against two reference ceilings.\n slewmeter meters audio files with it and draws their timeline.")
+      "The plug-in passes audio through untouched and graphs, per channel, the\nlargest step between consecutive samples against two reference ceilings.\nslewmeter meters audio files with it and draws their timeline.")
+  # The copyright file, changelog.gz (from CHANGELOG.md) and the dependencies.
+  set(CPACK_PROJECT_CHANGELOG ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
+  set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/debian_package.cmake)
 endif()
 include(CPack)

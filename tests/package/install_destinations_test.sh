@@ -1,7 +1,8 @@
 #!/bin/sh
-# `cmake --install` puts the plug-in where hosts look and slewmeter in bin/:
-# a user install (prefix ~/.local) to ~/.vst and ~/.local/bin, any other prefix
-# to <prefix>/lib/vst and <prefix>/bin. HOME points at a scratch folder, so
+# `cmake --install` puts the plug-in where hosts look, slewmeter in bin/ and its
+# manual page where `man` finds it: a user install (prefix ~/.local) to ~/.vst,
+# ~/.local/bin and ~/.local/share/man, any other prefix to <prefix>/lib/vst,
+# <prefix>/bin and <prefix>/share/man. HOME points at a scratch folder, so
 # nothing of the user's is touched.
 #   install_destinations_test.sh BUILD_DIR
 set -eu
@@ -14,7 +15,7 @@ plugin=PemberlyquistRavuviRozeveZAV.so
 fail() { echo "install: $*" >&2; exit 1; }
 
 # Installs into DESTDIR (none if empty) with the given arguments and checks that
-# exactly the expected files, stripped, are under ROOT.
+# exactly the expected files, the programs stripped, are under ROOT.
 expect_install() {
   destdir=$1 root=$2 expected=$3
   shift 3
@@ -26,19 +27,27 @@ $files
 instead of
 $expected"
   for file in $expected; do
-    readelf -S "$root/$file" | grep -q '\.debug_' && fail "$file is not stripped"
+    case "$file" in *.gz) continue ;; esac
+    if readelf -S "$root/$file" | grep -q '\.debug_'; then fail "$file is not stripped"; fi
   done
-  rm -rf "$root"
-  mkdir -p "$root"
 }
 
 expect_install "" "$HOME" "./.local/bin/slewmeter
+./.local/share/man/man1/slewmeter.1.gz
 ./.vst/$plugin" --prefix "$HOME/.local"
+# man looks beside the folders of PATH: ~/.local/bin leads it to ~/.local/share/man.
+found=$(env -u MANPATH PATH="$HOME/.local/bin:/usr/bin:/bin" man -w slewmeter) ||
+  fail "man does not find slewmeter's page after a user install"
+[ "$found" = "$HOME/.local/share/man/man1/slewmeter.1.gz" ] || fail "man finds $found"
+rm -rf "$HOME" && mkdir -p "$HOME"
 
 mkdir -p "$scratch/dest"
 expect_install "$scratch/dest" "$scratch/dest" "./usr/bin/slewmeter
-./usr/lib/vst/$plugin" --prefix /usr
+./usr/lib/vst/$plugin
+./usr/share/man/man1/slewmeter.1.gz" --prefix /usr
+rm -rf "$scratch/dest" && mkdir -p "$scratch/dest"
 expect_install "$scratch/dest" "$scratch/dest" "./opt/meter/bin/slewmeter
-./opt/meter/lib/vst/$plugin" --prefix /opt/meter
+./opt/meter/lib/vst/$plugin
+./opt/meter/share/man/man1/slewmeter.1.gz" --prefix /opt/meter
 [ -z "$(ls -A "$HOME")" ] || fail "a system install wrote into the home folder"
 echo "install: user and system destinations are right"

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the Windows zip from the cross build and checks that it holds exactly
-# the DLL and the read-me, stripped and without a build path.
+# the DLL, stripped and without a build path, the read-me, the licence and the
+# notices of the runtime code inside the DLL.
 #   windows_zip_test.sh BUILD_DIR SOURCE_DIR VERSION
 set -eu
 build="$1" source="$2" version="$3"
@@ -16,15 +17,20 @@ zip="$scratch/out/pemberlyquist-ravuvi-rozevezav-$version-windows-x64.zip"
 # CMake reads zips; unzip may be missing.
 mkdir "$scratch/root"
 (cd "$scratch/root" && cmake -E tar xf "$zip" && find . -type f | sed 's|^\./||' | sort) >"$scratch/names"
-expected="PemberlyquistRavuviRozeveZAV.dll
-README.txt"
+expected="LICENSE.txt
+PemberlyquistRavuviRozeveZAV.dll
+README.txt
+THIRD-PARTY-NOTICES.txt"
 [ "$(cat "$scratch/names")" = "$expected" ] || fail "unexpected contents:
 $(cat "$scratch/names")"
 
 cmp -s "$scratch/root/README.txt" "$source/packaging/README-windows.txt" || fail "README.txt is not the read-me"
+cmp -s "$scratch/root/LICENSE.txt" "$source/LICENSE" || fail "LICENSE.txt is not the licence"
+cmp -s "$scratch/root/THIRD-PARTY-NOTICES.txt" "$source/packaging/NOTICES-windows.txt" ||
+  fail "THIRD-PARTY-NOTICES.txt is not the notices"
 dll="$scratch/root/PemberlyquistRavuviRozeveZAV.dll"
 x86_64-w64-mingw32-objdump -h "$dll" | grep -q '\.debug_' && fail "debug sections left in the DLL"
 for path in "$source" "$build" "$(cd "$build" && pwd)"; do
   grep -q -a -F "$path" "$dll" && fail "a build path is inside the DLL: $path"
 done
-echo "windows zip: $(basename "$zip") holds the DLL and the read-me"
+echo "windows zip: $(basename "$zip") holds the DLL, the read-me, the licence and the notices"
