@@ -191,6 +191,52 @@ TEST(X11FrameWithoutParent, AParentThatIsNoWindowGivesAFrameWithoutWindow) {
   EXPECT_EQ(host.hostErrors(), 0);
 }
 
+namespace {
+
+// A view whose leave handling calls into the host, which then makes failing
+// X calls on its own two connections: the frame is inside its own trap then,
+// and has just asked the window for the mouse's place and buttons.
+class HostCallingView : public RecordingView {
+ public:
+  HostCallingView(const CRect& size, X11Host& host, Display* second)
+      : RecordingView(size), host(host), second(second) {}
+  CMouseEventResult onMouseExited(CPoint& where, uint32_t buttons) override {
+    X11Host::raiseError(host.getDisplay());
+    X11Host::raiseError(second);
+    ++exits;
+    return RecordingView::onMouseExited(where, buttons);
+  }
+  int exits = 0;
+
+ private:
+  X11Host& host;
+  Display* second;
+};
+
+}  // namespace
+
+TEST(X11FrameInAHostThatCallsX, TheHostsErrorsDuringTheFramesEventsReachItsHandlerOnce) {
+  X11Host host;
+  if (!host.available()) GTEST_SKIP() << "no X display";
+  Display* second = host.openConnection();
+  ASSERT_NE(second, nullptr);
+  CFrame* frame = new CFrame(CRect{0, 0, 600, 600}, host.parentHandle(), nullptr);
+  auto* view = new HostCallingView(CRect{0, 0, 600, 600}, host, second);
+  frame->addView(view);
+  view->release();
+  for (int round = 1; round <= 3; ++round) {
+    host.moveTo(300, 300);
+    ASSERT_TRUE(X11Host::waitUntil([&] { frame->idle(); },
+                                   [&] { return frame->getMouseOverView() == view; }));
+    host.moveTo(900, 300);  // out of the window: the frame hears LeaveNotify
+    ASSERT_TRUE(X11Host::waitUntil([&] { frame->idle(); }, [&] { return view->exits == round; }));
+  }
+  EXPECT_EQ(host.ownErrorsSeen(), 6);
+  EXPECT_EQ(host.hostErrors(), 0);
+  frame->release();
+  EXPECT_TRUE(X11Host::handlerIsTheHosts());
+}
+
 TEST_F(X11Frame, EveryCursorTypeIsAValidXCursor) {
   const int before = TrappedX11Errors();
   for (CCursorType type : {kCursorWait, kCursorHSize, kCursorVSize, kCursorSizeAll, kCursorNESWSize,

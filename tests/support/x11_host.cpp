@@ -3,39 +3,61 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
 namespace {
 
-int errorsOnHostConnection = 0;
+// The handler may run on any of the host's threads.
+std::array<std::atomic<Display*>, 16> hostConnections{};
+std::atomic<int> errorsOnHostConnections{0};
+std::atomic<int> errorsFromElsewhere{0};
 
-int CountError(Display*, XErrorEvent*) {
-  ++errorsOnHostConnection;
+int CountError(Display* display, XErrorEvent*) {
+  const bool own = std::any_of(hostConnections.begin(), hostConnections.end(),
+                               [&](const std::atomic<Display*>& c) { return c == display; });
+  ++(own ? errorsOnHostConnections : errorsFromElsewhere);
   return 0;
+}
+
+void Register(Display* connection, Display* replacing) {
+  for (std::atomic<Display*>& slot : hostConnections) {
+    Display* expected = replacing;
+    if (slot.compare_exchange_strong(expected, connection)) return;
+  }
 }
 
 }  // namespace
 
-X11Host::X11Host() : display(XOpenDisplay(nullptr)) {
+X11Host::X11Host(bool mapped) : display(XOpenDisplay(nullptr)) {
   if (display == nullptr) return;
+  Register(display, nullptr);
   // The host's own handler: an error that slips out of the plug-in lands here.
   XSetErrorHandler(CountError);
-  errorsOnHostConnection = 0;
+  errorsOnHostConnections = 0;
+  errorsFromElsewhere = 0;
   const int screen = DefaultScreen(display);
   parentWindow = XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 600, 600, 0,
                                      BlackPixel(display, screen), WhitePixel(display, screen));
   XSetWindowAttributes attributes{};
   attributes.override_redirect = True;  // no window manager moves it
   XChangeWindowAttributes(display, parentWindow, CWOverrideRedirect, &attributes);
-  XMapRaised(display, parentWindow);
+  if (mapped) XMapRaised(display, parentWindow);
   XSync(display, False);
 }
 
 X11Host::~X11Host() {
   if (display == nullptr) return;
+  for (Display* connection : connections) {
+    XCloseDisplay(connection);
+    Register(nullptr, connection);
+  }
   if (parentWindow) XDestroyWindow(display, parentWindow);
   XCloseDisplay(display);
+  Register(nullptr, display);
 }
 
 Window X11Host::editorWindow() const {
@@ -62,6 +84,28 @@ std::vector<VSTGUI::CColor> X11Host::screenshot(Window window, int width, int he
   }
   XDestroyImage(image);
   return pixels;
+}
+
+void X11Host::showWindow(bool shown) {
+  if (shown) {
+    XMapRaised(display, parentWindow);
+  } else {
+    XUnmapWindow(display, parentWindow);
+  }
+  XSync(display, False);
+}
+
+void X11Host::coverAndUncover() {
+  const int screen = DefaultScreen(display);
+  const Window cover =
+      XCreateSimpleWindow(display, RootWindow(display, screen), 0, 0, 600, 600, 0,
+                          WhitePixel(display, screen), WhitePixel(display, screen));
+  XSetWindowAttributes attributes{};
+  attributes.override_redirect = True;
+  XChangeWindowAttributes(display, cover, CWOverrideRedirect, &attributes);
+  XMapRaised(display, cover);
+  XDestroyWindow(display, cover);
+  XSync(display, False);
 }
 
 void X11Host::moveTo(int x, int y) {
@@ -101,7 +145,32 @@ bool X11Host::waitUntil(const std::function<void()>& step, const std::function<b
   return false;
 }
 
+Display* X11Host::openConnection() {
+  Display* connection = XOpenDisplay(nullptr);
+  if (connection == nullptr) return nullptr;
+  connections.push_back(connection);
+  Register(connection, nullptr);
+  return connection;
+}
+
+void X11Host::raiseError(Display* connection) {
+  // A fresh id of the connection's own that names no window yet.
+  XDestroyWindow(connection, XAllocID(connection));
+  XSync(connection, False);
+}
+
+int X11Host::ownErrorsSeen() const {
+  XSync(display, False);
+  return errorsOnHostConnections;
+}
+
 int X11Host::hostErrors() const {
   XSync(display, False);
-  return errorsOnHostConnection;
+  return errorsFromElsewhere;
+}
+
+bool X11Host::handlerIsTheHosts() {
+  const XErrorHandler current = XSetErrorHandler(CountError);
+  XSetErrorHandler(current);
+  return current == CountError;
 }

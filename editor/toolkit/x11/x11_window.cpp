@@ -97,6 +97,17 @@ std::unique_ptr<X11Window> X11Window::create(Window parent, const CRect& size,
     XGetWindowAttributes(display, native->window, &own);
     native->windowSurface = cairo_xlib_surface_create(
         display, native->window, own.visual, static_cast<int>(width), static_cast<int>(height));
+    native->picture =
+        XCreatePixmap(display, native->window, width, height, static_cast<unsigned int>(own.depth));
+    native->pictureSurface = cairo_xlib_surface_create(
+        display, native->picture, own.visual, static_cast<int>(width), static_cast<int>(height));
+    // Black, as every paint begins, until the first paint.
+    cairo_t* cr = cairo_create(native->pictureSurface);
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_surface_flush(native->pictureSurface);
+    XSetWindowBackgroundPixmap(display, native->window, native->picture);
   }
   native->backBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width),
                                                   static_cast<int>(height));
@@ -116,6 +127,8 @@ X11Window::~X11Window() {
     // The host may have destroyed our window with its own.
     X11ErrorTrap trap(display);
     if (windowSurface) cairo_surface_destroy(windowSurface);
+    if (pictureSurface) cairo_surface_destroy(pictureSurface);
+    if (picture != None) XFreePixmap(display, picture);
     if (window != None && !destroyed) XDestroyWindow(display, window);
   }
   XCloseDisplay(display);
@@ -203,7 +216,7 @@ void X11Window::handleButton(const XButtonEvent& event, bool pressed) {
 }
 
 void X11Window::paint() {
-  if (dirty.isEmpty() || windowSurface == nullptr) return;
+  if (dirty.isEmpty() || pictureSurface == nullptr) return;
   const CRect area = dirty;
   dirty = {};
   {
@@ -212,14 +225,16 @@ void X11Window::paint() {
     events.onPaint(context.get(), area);
   }
   cairo_surface_flush(backBuffer);
-  // The whole buffer goes to the window, not only the area: it holds the last
+  // The whole buffer goes to the server, not only the area: it holds the last
   // picture everywhere, and Cairo 1.16 loses a block on its connection's close
-  // once it has copied part of an image to a window.
-  cairo_t* cr = cairo_create(windowSurface);
+  // once it has copied part of an image to a drawable.
+  cairo_t* cr = cairo_create(pictureSurface);
   cairo_set_source_surface(cr, backBuffer, 0, 0);
   cairo_paint(cr);
   cairo_destroy(cr);
-  cairo_surface_flush(windowSurface);
+  cairo_surface_flush(pictureSurface);
+  // The server copies its background into the window: one picture, two places.
+  XClearArea(display, window, 0, 0, 0, 0, False);
 }
 
 namespace {

@@ -39,7 +39,11 @@ class X11Window : public NativeWindow {
   bool destroyed = false;
   cairo_surface_t* windowSurface = nullptr;
   cairo_surface_t* backBuffer = nullptr;  // painted first, then copied: no flicker
-  CRect dirty;                            // empty: nothing to paint
+  // The last picture on the server, as the window's background: the server
+  // answers an expose with it at once, however rarely the host idles us.
+  Pixmap picture = None;
+  cairo_surface_t* pictureSurface = nullptr;
+  CRect dirty;  // empty: nothing to paint
   int32_t doubleClickTime;
   Time lastPressTime = 0;
   unsigned int lastPressButton = 0;
