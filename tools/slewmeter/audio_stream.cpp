@@ -11,11 +11,8 @@
 #include "tools/slewmeter/test_signal.h"
 
 std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::string& error) {
+  if (path.empty()) return generated({kTestSignalRate, 2, kTestSignalFrames}, TestSignalChunk);
   std::unique_ptr<AudioReader> reader(new AudioReader);
-  if (path.empty()) {
-    reader->audioFormat = {kTestSignalRate, 2, kTestSignalFrames};
-    return reader;
-  }
   SF_INFO info{};
   SNDFILE* file = path == "-" ? sf_open_fd(STDIN_FILENO, SFM_READ, &info, 0)
                               : sf_open(path.c_str(), SFM_READ, &info);
@@ -49,13 +46,21 @@ std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::str
   return reader;
 }
 
+std::unique_ptr<AudioReader> AudioReader::generated(const AudioFormat& format,
+                                                    AudioGenerator generator) {
+  std::unique_ptr<AudioReader> reader(new AudioReader);
+  reader->audioFormat = format;
+  reader->generator = std::move(generator);
+  return reader;
+}
+
 AudioReader::~AudioReader() {
   if (file != nullptr) sf_close(file);
 }
 
 size_t AudioReader::read(float* left, float* right, size_t frames) {
   if (file == nullptr) {
-    const size_t count = TestSignalChunk(static_cast<size_t>(done), left, right, frames);
+    const size_t count = generator(static_cast<size_t>(done), left, right, frames);
     done += static_cast<int64_t>(count);
     return count;
   }

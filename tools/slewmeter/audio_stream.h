@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,11 +15,17 @@ struct AudioFormat {
   int64_t expectedFrames = -1;  // from the header; -1 when it cannot be trusted (a pipe)
 };
 
+// Made-up audio: fills up to `frames` frames from frame `start` on, and says how
+// many; 0 at the end.
+using AudioGenerator =
+    std::function<size_t(size_t start, float* left, float* right, size_t frames)>;
+
 class AudioReader {
  public:
   // "-" reads standard input, an empty path the built-in test signal. Null with
   // the reason in `error`, a phrase to follow the input's name.
   static std::unique_ptr<AudioReader> open(const std::string& path, std::string& error);
+  static std::unique_ptr<AudioReader> generated(const AudioFormat& format, AudioGenerator generator);
   ~AudioReader();
   AudioReader(const AudioReader&) = delete;
   AudioReader& operator=(const AudioReader&) = delete;
@@ -33,7 +40,8 @@ class AudioReader {
  private:
   AudioReader() = default;
 
-  sf_private_tag* file = nullptr;  // null: the test signal
+  sf_private_tag* file = nullptr;  // null: made up by `generator`
+  AudioGenerator generator;
   AudioFormat audioFormat;
   bool headerSaysShort = false;     // the file is shorter than its header's data size
   int64_t expectedFromHeader = -1;  // what the header promised, pipes included

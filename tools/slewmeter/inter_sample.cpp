@@ -146,12 +146,14 @@ void InterSampleSlope::finish() {
 }
 
 double InterSampleSlope::takePeak() {
+  // In double: the squares of the largest float slopes overflow float.
   double peak = steepest;
+  const double left = before, right = after;
   // Between grid points the peak lies on the parabola through its neighbours;
   // with the peak above both, the correction is at most a quarter of it.
-  const double curvature = 2.0 * steepest - before - after;
-  if (afterKnown && steepest >= before && steepest >= after && curvature > 0) {
-    peak += (after - before) * (after - before) / (8 * curvature);
+  const double curvature = 2 * peak - left - right;
+  if (afterKnown && peak >= left && peak >= right && curvature > 0) {
+    peak += (right - left) * (right - left) / (8 * curvature);
   }
   steepest = before = after = 0;
   afterKnown = true;
