@@ -1,6 +1,8 @@
 #include "tools/slewmeter/inter_sample.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 namespace {
@@ -99,15 +101,16 @@ void InterSampleSlope::push(const float* samples, size_t count) {
   const float* step = steps.data();
   for (int k = 0; k < kPhases; ++k) {
     std::vector<float>& slope = slopes[k];
-    slope.assign(count, 0.0f);
+    slope.resize(count);
     float* out = slope.data();
-    for (int tap = 0; tap < kSteps; ++tap) {
-      const float c = filters[k][tap];
-      for (size_t n = 0; n < count; ++n)
-        out[n] += c * step[n + tap];
+    const std::array<float, kSteps> c = filters[k];
+    // The sum stays in a register across the taps: one pass over the steps.
+    for (size_t n = 0; n < count; ++n) {
+      float sum = 0;
+      for (int tap = 0; tap < kSteps; ++tap)
+        sum += c[tap] * step[n + tap];
+      out[n] = std::fabs(sum);
     }
-    for (size_t n = 0; n < count; ++n)
-      out[n] = std::fabs(out[n]);
   }
   keepIfSteepest(count);
   std::copy(steps.end() - kHistory, steps.end(), steps.begin());
@@ -119,18 +122,28 @@ void InterSampleSlope::keepIfSteepest(size_t count) {
     after = slopes[0][0];
     afterKnown = true;
   }
-  float largest = 0;
+  // Slopes are finite and not negative here, so their bits order as integers do:
+  // an integer maximum, which the compiler vectorises where a float one waits
+  // on NaN rules.
+  int32_t largestBits = 0;
   for (const std::vector<float>& slope : slopes) {
     for (float value : slope)
-      largest = std::max(largest, value);
+      largestBits = std::max(largestBits, std::bit_cast<int32_t>(value));
   }
+  const auto largest = std::bit_cast<float>(largestBits);
   if (largest > steepest) {
     // Found again on the grid: point n, phase k is grid point n * kPhases + k.
     const size_t grid = count * kPhases;
     auto at = [&](size_t g) { return slopes[g % kPhases][g / kPhases]; };
     size_t g = 0;
-    while (at(g) != largest)
-      ++g;
+    for (int k = 0; k < kPhases; ++k) {
+      const auto& slope = slopes[k];
+      const auto found = std::find(slope.begin(), slope.end(), largest);
+      if (found != slope.end()) {
+        g = static_cast<size_t>(found - slope.begin()) * kPhases + static_cast<size_t>(k);
+        break;
+      }
+    }
     steepest = largest;
     before = g > 0 ? at(g - 1) : lastSlope;
     afterKnown = g + 1 < grid;
