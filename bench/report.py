@@ -54,6 +54,15 @@ def main(folder):
     if memory:
         row("resident memory per running instance", f"{memory[1]['KiB/instance']:.0f} KiB", "",
             "", "≤ 2048 KiB")
+    read = best.get("BM_LibsndfileReadAlone/real_time")
+    for argument, options in ((0, "--timeline --report"), (1, "--timeline --report --inter-sample")):
+        meter = best.get(f"BM_SlewmeterTimelineAndReport/interSample:{argument}/real_time")
+        if not (meter and read):
+            continue
+        speed = lambda run: run[1]["x real time"]
+        row(f"slewmeter {options}, 24-bit stereo 48 kHz (× real time)", f"{speed(meter):.0f} ×",
+            f"libsndfile read alone {speed(read):.0f} ×", f"{speed(meter) / speed(read):.2f} × read",
+            "≥ 1000 ×" if argument == 0 else "")
     for transform, yardstick in (("fft_forward", "fftw"), ("fft_inverse", "fftw"),
                                  ("mdct_forward", "dct4_core"), ("mdct_inverse", "dct4_core")):
         for size in (2 ** k for k in range(6, 16)):

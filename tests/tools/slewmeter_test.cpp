@@ -5,6 +5,7 @@
 
 #include <cairo.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -38,12 +39,13 @@ ProgramRun Slewmeter(const std::string& arguments, bool errorsToo = true) {
   return run;
 }
 
+// `format` is a sample format, or a whole one (as SF_FORMAT_FLAC | SF_FORMAT_PCM_16).
 void WriteWav(const fs::path& path, int channels, int format, int rate,
               const std::vector<float>& interleaved) {
   SF_INFO info{};
   info.samplerate = rate;
   info.channels = channels;
-  info.format = SF_FORMAT_WAV | format;
+  info.format = (format & SF_FORMAT_TYPEMASK ? 0 : SF_FORMAT_WAV) | format;
   SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
   ASSERT_NE(file, nullptr) << sf_strerror(nullptr);
   sf_writef_float(file, interleaved.data(), static_cast<sf_count_t>(interleaved.size()) / channels);
@@ -285,7 +287,195 @@ TEST_F(SlewmeterProgram, TheReportCanGoToStandardOutputAlone) {
 TEST_F(SlewmeterProgram, HelpExplainsTheOptions) {
   const ProgramRun run = Slewmeter("--help");
   EXPECT_EQ(run.exitCode, 0);
-  for (const char* option : {"--block", "--out", "--png", "--timeline", "--size", "--report"}) {
+  for (const char* option : {"--block", "--out", "--png", "--timeline", "--size", "--report",
+                             "--csv", "--inter-sample", "--full-scale-volts", "{}"}) {
     EXPECT_NE(run.out.find(option), std::string::npos) << option;
   }
+}
+
+namespace {
+
+// Stereo with known largest steps: a square burst of `left` peak to peak on the
+// left, of `right` on the right, then silence; half a second at `rate`.
+std::vector<float> Bursts(int rate, float left, float right) {
+  std::vector<float> stereo(static_cast<size_t>(rate), 0.0f);  // 2 x rate / 2 frames
+  for (size_t i = 0; i < 200; ++i) {
+    stereo[2 * i] = i % 2 ? left / 2 : -left / 2;
+    stereo[2 * i + 1] = i % 2 ? right / 2 : -right / 2;
+  }
+  return stereo;
+}
+
+// The CSV's rows, each split into its fields, quotes undone.
+std::vector<std::vector<std::string>> CsvRows(const std::string& csv) {
+  std::vector<std::vector<std::string>> rows(1, std::vector<std::string>(1));
+  bool quoted = false;
+  for (size_t i = 0; i < csv.size(); ++i) {
+    const char c = csv[i];
+    if (quoted && c == '"' && i + 1 < csv.size() && csv[i + 1] == '"') {
+      rows.back().back() += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && c == ',') {
+      rows.back().emplace_back();
+    } else if (!quoted && c == '\r' && i + 1 < csv.size() && csv[i + 1] == '\n') {
+      rows.emplace_back(1);
+      ++i;
+    } else {
+      rows.back().back() += c;
+    }
+  }
+  rows.pop_back();  // after the last line's end
+  return rows;
+}
+
+std::string Field(const std::vector<std::vector<std::string>>& rows, size_t row,
+                  const std::string& column) {
+  for (size_t i = 0; i < rows[0].size(); ++i) {
+    if (rows[0][i] == column && i < rows[row].size()) return rows[row][i];
+  }
+  return "(no column " + column + ")";
+}
+
+}  // namespace
+
+TEST_F(SlewmeterProgram, AnAlbumOfThreeFormatsGivesOneCsvRowAndOneTableLineEach) {
+  // Steps chosen to be exact in 16- and 24-bit: multiples of 2^-8.
+  WriteWav(Path("one.wav"), 2, SF_FORMAT_FLOAT, 44100, Bursts(44100, 0.5f, 0.25f));
+  WriteWav(Path("two.wav"), 2, SF_FORMAT_PCM_24, 48000, Bursts(48000, 0.125f, 0.75f));
+  WriteWav(Path("three,live.flac"), 2, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000,
+           Bursts(96000, 1.0f, 0.0625f));
+  const ProgramRun run =
+      Slewmeter(Path("one.wav") + " " + Path("two.wav") + " '" + Path("three,live.flac") +
+                "' --inter-sample --csv " + Path("album.csv"));
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const auto rows = CsvRows(ReadFile(Path("album.csv")));
+  ASSERT_EQ(rows.size(), 4u) << ReadFile(Path("album.csv"));
+  const std::vector<std::string> header = rows[0];
+  for (const char* column :
+       {"file", "sampleRate", "frames", "durationSeconds", "largestStepLeft", "largestStepRight",
+        "secondsAbove1990TypicalCeilingLeft", "secondsAbove1970_1980TypicalCeilingRight",
+        "largestInterSampleStepLeft", "largestInterSampleStepRight", "status"}) {
+    EXPECT_NE(std::find(header.begin(), header.end(), column), header.end()) << column;
+  }
+  struct Expected {
+    const char* rate;
+    const char* frames;
+    const char* left;
+    const char* right;
+  };
+  const Expected expected[] = {{"44100", "22050", "0.5", "0.25"},
+                               {"48000", "24000", "0.125", "0.75"},
+                               {"96000", "48000", "1", "0.0625"}};
+  for (size_t row = 1; row < 4; ++row) {
+    const Expected& e = expected[row - 1];
+    EXPECT_EQ(Field(rows, row, "sampleRate"), e.rate);
+    EXPECT_EQ(Field(rows, row, "frames"), e.frames);
+    EXPECT_EQ(Field(rows, row, "durationSeconds"), "0.5");
+    EXPECT_EQ(Field(rows, row, "largestStepLeft"), e.left);
+    EXPECT_EQ(Field(rows, row, "largestStepRight"), e.right);
+    EXPECT_EQ(Field(rows, row, "status"), "ok");
+    // A square at the top of the band is steeper reconstructed than stepped.
+    EXPECT_GT(std::stod(Field(rows, row, "largestInterSampleStepLeft")), std::stod(e.left));
+  }
+  // The name with a comma is quoted, as CSV has it.
+  EXPECT_EQ(Field(rows, 3, "file"), Path("three,live.flac"));
+  EXPECT_NE(ReadFile(Path("album.csv")).find("\"" + Path("three,live.flac") + "\","),
+            std::string::npos);
+  // The table: a header and one aligned line per file, rate and duration first.
+  const size_t table = run.out.find("\nfile ");
+  ASSERT_NE(table, std::string::npos) << run.out;
+  const size_t line = run.out.find("\n" + Path("two.wav") + " ", table);
+  ASSERT_NE(line, std::string::npos) << run.out;
+  const std::string twoLine = run.out.substr(line + 1, run.out.find('\n', line + 1) - line - 1);
+  EXPECT_NE(twoLine.find(" 48000  "), std::string::npos) << twoLine;
+  EXPECT_NE(twoLine.find(" 0:00.5  "), std::string::npos) << twoLine;
+  EXPECT_NE(twoLine.find("0.1250  27.2 %"), std::string::npos) << twoLine;
+}
+
+TEST_F(SlewmeterProgram, ABadFileAmongGoodOnesGetsItsLineAndTheOthersStillRun) {
+  WriteWav(Path("good.wav"), 2, SF_FORMAT_FLOAT, 48000, Bursts(48000, 0.5f, 0.25f));
+  WriteWav(Path("three.wav"), 3, SF_FORMAT_PCM_16, 48000, std::vector<float>(300, 0.1f));
+  WriteWav(Path("empty.wav"), 2, SF_FORMAT_PCM_16, 48000, {});
+  const ProgramRun run =
+      Slewmeter(Path("good.wav") + " " + Path("missing.wav") + " " + Path("three.wav") + " " +
+                Path("empty.wav") + " " + Path("good.wav") + " --csv - --timeline " +
+                Path("{}-timeline.png"));
+  EXPECT_EQ(run.exitCode, 2) << run.out;  // two inputs named "good": their pictures would collide
+  const ProgramRun csvRun = Slewmeter(Path("good.wav") + " " + Path("missing.wav") + " " +
+                                          Path("three.wav") + " " + Path("empty.wav") + " --csv -",
+                                      false);
+  EXPECT_EQ(csvRun.exitCode, 1);
+  const auto rows = CsvRows(csvRun.out);
+  ASSERT_EQ(rows.size(), 5u) << csvRun.out;
+  EXPECT_EQ(Field(rows, 1, "status"), "ok");
+  EXPECT_EQ(Field(rows, 1, "largestStepLeft"), "0.5");
+  EXPECT_NE(Field(rows, 2, "status").find("No such file"), std::string::npos);
+  EXPECT_NE(Field(rows, 3, "status").find("3 channels"), std::string::npos);
+  EXPECT_NE(Field(rows, 4, "status").find("no audio"), std::string::npos);
+  EXPECT_EQ(Field(rows, 2, "largestStepLeft"), "");
+
+  const ProgramRun words = Slewmeter(Path("missing.wav") + " " + Path("good.wav") + " " +
+                                     Path("empty.wav") + " --timeline " + Path("{}.png"));
+  EXPECT_EQ(words.exitCode, 1);
+  for (const char* name : {"missing.wav: ", "empty.wav: no audio"}) {
+    EXPECT_NE(words.out.find("slewmeter: " + Path(name)), std::string::npos) << words.out;
+  }
+  EXPECT_TRUE(fs::exists(Path("good.png")));
+  EXPECT_FALSE(fs::exists(Path("empty.png")));
+}
+
+TEST_F(SlewmeterProgram, StandardInputIsMeteredLikeAFile) {
+  WriteWav(Path("in.wav"), 2, SF_FORMAT_PCM_24, 48000, Bursts(48000, 0.5f, 0.25f));
+  const ProgramRun run =
+      Slewmeter("- --csv - --timeline " + Path("{}.png") + " < " + Path("in.wav"), false);
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  const auto rows = CsvRows(run.out);
+  ASSERT_EQ(rows.size(), 2u) << run.out;
+  EXPECT_EQ(Field(rows, 1, "file"), "standard input");
+  EXPECT_EQ(Field(rows, 1, "frames"), "24000");
+  EXPECT_EQ(Field(rows, 1, "largestStepLeft"), "0.5");
+  cairo_surface_t* image = cairo_image_surface_create_from_png(Path("stdin.png").c_str());
+  EXPECT_EQ(cairo_image_surface_get_width(image), 1200);
+  cairo_surface_destroy(image);
+}
+
+TEST_F(SlewmeterProgram, ATruncatedInputIsMeteredAsFarAsItGoesAndSaidSo) {
+  WriteWav(Path("whole.wav"), 2, SF_FORMAT_PCM_16, 48000, Bursts(48000, 0.5f, 0.25f));
+  const std::string bytes = ReadFile(Path("whole.wav"));
+  std::ofstream(Path("cut.wav"), std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+  for (const std::string& input : {Path("cut.wav"), "- < " + Path("cut.wav")}) {
+    const ProgramRun run = Slewmeter(input + " --report " + Path("cut.json"));
+    EXPECT_EQ(run.exitCode, 1) << run.out;
+    EXPECT_NE(run.out.find(": truncated: metered the"), std::string::npos) << run.out;
+    const std::string json = ReadFile(Path("cut.json"));
+    EXPECT_EQ(JsonNumber(json, "largestStep"), 0.5) << json;
+    EXPECT_NE(json.find("\"truncated\": true"), std::string::npos);
+    fs::remove(Path("cut.json"));
+  }
+}
+
+TEST_F(SlewmeterProgram, OutputsAreWholeOrAbsent) {
+  WriteWav(Path("a.wav"), 2, SF_FORMAT_FLOAT, 48000, Bursts(48000, 0.5f, 0.25f));
+  fs::create_directories(Path("taken.png"));  // a folder where the picture would go
+  const ProgramRun run = Slewmeter(Path("a.wav") + " --timeline " + Path("taken.png"));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("cannot write the timeline"), std::string::npos) << run.out;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    EXPECT_EQ(entry.path().string().find("partial"), std::string::npos) << entry.path();
+  }
+  // Several inputs need "{}" in output names.
+  const ProgramRun ambiguous =
+      Slewmeter(Path("a.wav") + " " + Path("a.wav") + " --report " + Path("r.json"));
+  EXPECT_EQ(ambiguous.exitCode, 2);
+  EXPECT_NE(ambiguous.out.find("needs \"{}\""), std::string::npos) << ambiguous.out;
+}
+
+TEST_F(SlewmeterProgram, VoltsPerMicrosecondFollowTheFullScale) {
+  // A step of 0.5 at 48 kHz with 10 V at full scale: 0.5 x 10 V x 48000 / s = 0.24 V/us.
+  WriteWav(Path("a.wav"), 2, SF_FORMAT_FLOAT, 48000, Bursts(48000, 0.5f, 0.25f));
+  const ProgramRun run = Slewmeter(Path("a.wav") + " --full-scale-volts 10 --report -", false);
+  ASSERT_EQ(run.exitCode, 0);
+  EXPECT_NEAR(JsonNumber(run.out, "largestStepVoltsPerMicrosecond"), 0.24, 1e-9) << run.out;
 }

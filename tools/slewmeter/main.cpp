@@ -1,11 +1,14 @@
 // slewmeter: the slew-rate meter plug-in outside a DAW.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "editor/drawing/canvas.h"
-#include "tools/slewmeter/audio.h"
+#include "tools/slewmeter/file_figures.h"
 #include "tools/slewmeter/meter_run.h"
+#include "tools/slewmeter/numbers.h"
 #include "tools/slewmeter/options.h"
+#include "tools/slewmeter/output_file.h"
 #include "tools/slewmeter/progress_bar.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline.h"
@@ -13,21 +16,152 @@
 
 namespace {
 
-int Fail(const std::string& message) {
+void Complain(const std::string& message) {
   std::fprintf(stderr, "slewmeter: %s\n", message.c_str());
-  return 1;
 }
 
 bool SavePicture(VSTGUI::COffscreenContext* picture, const std::string& path) {
-  return picture && VSTGUI::SaveImagePng(*picture->getBitmap()->getPlatformImage(), path);
+  return picture && WriteWhole(path, [&](const std::string& temporary) {
+           return VSTGUI::SaveImagePng(*picture->getBitmap()->getPlatformImage(), temporary);
+         });
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
-  std::FILE* file = path == "-" ? stdout : std::fopen(path.c_str(), "w");
-  if (file == nullptr) return false;
-  const bool written = std::fputs(text.c_str(), file) >= 0;
-  return (file == stdout ? std::fflush(file) == 0 : std::fclose(file) == 0) && written;
-}
+class Run {
+ public:
+  explicit Run(const Options& options)
+      : options(options),
+        // With the report or the CSV on standard output, the words go to standard error.
+        words(options.report == "-" || options.csv == "-" ? stderr : stdout),
+        columns{options.interSample, options.fullScaleVolts} {}
+
+  // False when the input could not be metered whole; its one line is said.
+  bool meter(const std::string& input) {
+    FileFigures& file = files.emplace_back();
+    file.name = input.empty() ? "built-in test signal" : input == "-" ? "standard input" : input;
+    const bool whole = meterInto(input, file);
+    if (!whole) Complain(file.name + ": " + file.failure);
+    return whole;
+  }
+
+  bool finish() {
+    if (files.size() > 1) std::fprintf(words, "\n%s", SummaryTable(files, columns).c_str());
+    if (options.csv.empty()) return true;
+    if (!WriteText(options.csv, SummaryCsv(files, columns))) {
+      Complain("cannot write the CSV to " + options.csv);
+      return false;
+    }
+    if (options.csv != "-") std::fprintf(words, "csv: %s\n", options.csv.c_str());
+    return true;
+  }
+
+ private:
+  bool meterInto(const std::string& input, FileFigures& file) {
+    std::string error;
+    std::unique_ptr<AudioReader> reader = AudioReader::open(input, error);
+    if (!reader) return fail(file, error);
+    std::unique_ptr<AudioWriter> output;
+    if (!options.output.empty()) {
+      output = AudioWriter::create(OutputPath(options.output, input), reader->format(), error);
+      if (!output) return fail(file, error);
+    }
+    const AudioFormat& format = reader->format();
+    const MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
+                                 !options.report.empty(),
+                                 options.timeline.empty() ? 0 : options.timelineWidth};
+    Measurement measurement;
+    {
+      const double seconds = static_cast<double>(format.expectedFrames) / format.sampleRate;
+      ProgressBar progress(ProgressBar::worthShowing(seconds));
+      if (!MeterAudio(*reader, output.get(), settings, measurement, error,
+                      [&](double done) { progress(done); })) {
+        return fail(file, error);
+      }
+    }
+    if (measurement.frames == 0) return fail(file, "no audio (0 frames)");
+    file.metered = true;
+    file.sampleRate = format.sampleRate;
+    file.frames = measurement.frames;
+    file.fullScale = measurement.fullScale;
+    file.channels = measurement.channels;
+    if (measurement.truncated) {
+      file.failure =
+          "truncated: metered the " + std::to_string(measurement.frames) + " frames there are";
+    }
+    say(file, format);
+    return writeOutputs(input, file, measurement, output.get()) && file.failure.empty();
+  }
+
+  bool fail(FileFigures& file, const std::string& reason) {
+    file.failure = reason;
+    return false;
+  }
+
+  void say(const FileFigures& file, const AudioFormat& format) {
+    std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", file.name.c_str(),
+                 static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
+                 format.channels == 1 ? "mono, metered on both channels" : "stereo");
+    const char* labels[] = {"left: ", "right:"};
+    for (size_t c = 0; c < 2; ++c) {
+      const ChannelSummary& channel = file.channels[c];
+      std::fprintf(words, "largest step, %s %s%s\n", labels[c],
+                   DescribeStep(channel.step.value, file.fullScale).c_str(),
+                   volts(channel.step.value, file).c_str());
+      if (options.interSample) {
+        std::fprintf(words, "inter-sample, %s %s%s\n", labels[c],
+                     DescribeStep(channel.interSample.value, file.fullScale).c_str(),
+                     volts(channel.interSample.value, file).c_str());
+      }
+    }
+  }
+
+  std::string volts(double slope, const FileFigures& file) const {
+    if (options.fullScaleVolts <= 0) return "";
+    char text[64];
+    std::snprintf(text, sizeof text, ", %.3f V/us",
+                  VoltsPerMicrosecond(slope, file.sampleRate, options.fullScaleVolts));
+    return text;
+  }
+
+  bool writeOutputs(const std::string& input, FileFigures& file, const Measurement& measurement,
+                    AudioWriter* output) {
+    std::string error;
+    if (output != nullptr) {
+      if (!output->commit(error)) return fail(file, error);
+      std::fprintf(words, "output: %s\n", OutputPath(options.output, input).c_str());
+    }
+    if (!options.png.empty()) {
+      const std::string path = OutputPath(options.png, input);
+      if (!SavePicture(measurement.picture.get(), path)) {
+        return fail(file, "cannot write the picture to " + path);
+      }
+      std::fprintf(words, "picture: %s\n", path.c_str());
+    }
+    if (!options.timeline.empty()) {
+      const std::string path = OutputPath(options.timeline, input);
+      auto timeline =
+          DrawTimeline(*measurement.timeline, measurement.seconds(), measurement.fullScale,
+                       options.interSample, options.timelineWidth, options.timelineHeight);
+      if (!SavePicture(timeline.get(), path)) {
+        return fail(file, "cannot write the timeline to " + path);
+      }
+      std::fprintf(words, "timeline: %s\n", path.c_str());
+    }
+    if (!options.report.empty()) {
+      const std::string path = OutputPath(options.report, input);
+      const std::string json = ReportJson(file, *measurement.perSecond, columns);
+      if (json.empty() || !WriteText(path, json)) {
+        return fail(file, "cannot write the report to " + path);
+      }
+      if (path != "-") std::fprintf(words, "report: %s\n", path.c_str());
+    }
+    return true;
+  }
+
+  const Options& options;
+  std::FILE* words;
+  FigureColumns columns;
+  std::vector<FileFigures> files;
+};
 
 }  // namespace
 
@@ -46,61 +180,13 @@ int main(int argc, char** argv) {
     std::printf("slewmeter %s\n", SLEWMETER_VERSION);
     return 0;
   }
-
-  StereoAudio audio;
-  if (options->input.empty()) {
-    audio = TestSignal();
-  } else if (!ReadAudioFile(options->input, audio, error)) {
-    return Fail(error);
+  Run run(*options);
+  bool allWhole = true;
+  if (options->inputs.empty()) {
+    allWhole = run.meter("");
   }
-
-  MeterResult result;
-  {
-    const double seconds = static_cast<double>(audio.left.size()) / audio.sampleRate;
-    ProgressBar progress(ProgressBar::worthShowing(seconds));
-    if (!RunMeter(audio, options->blockSize, !options->png.empty(), result, error,
-                  [&](double done) { progress(done); })) {
-      return Fail(error);
-    }
+  for (const std::string& input : options->inputs) {
+    allWhole = run.meter(input) && allWhole;
   }
-
-  // With the JSON on standard output, the words go to standard error.
-  std::FILE* words = options->report == "-" ? stderr : stdout;
-  const std::string name = options->input.empty() ? "built-in test signal" : options->input;
-  std::fprintf(words, "%s: %zu frames at %.0f Hz (%.2f s), %s\n", name.c_str(), audio.left.size(),
-               audio.sampleRate, static_cast<double>(audio.left.size()) / audio.sampleRate,
-               audio.channels == 1 ? "mono, metered on both channels" : "stereo");
-  for (const auto& [label, points] :
-       {std::pair{"left: ", &result.left}, std::pair{"right:", &result.right}}) {
-    double largest = 0;
-    for (double point : *points)
-      largest = std::max(largest, point);
-    std::fprintf(words, "largest step, %s %s\n", label,
-                 DescribeStep(largest, result.fullScale).c_str());
-  }
-
-  if (!options->output.empty()) {
-    if (!WriteAudioFile(options->output, audio, error)) return Fail(error);
-    std::fprintf(words, "output: %s\n", options->output.c_str());
-  }
-  if (!options->png.empty()) {
-    if (!SavePicture(result.picture.get(), options->png)) {
-      return Fail("cannot write the picture to " + options->png);
-    }
-    std::fprintf(words, "picture: %s\n", options->png.c_str());
-  }
-  if (!options->timeline.empty()) {
-    auto timeline = DrawTimeline(result, options->timelineWidth, options->timelineHeight);
-    if (!SavePicture(timeline.get(), options->timeline)) {
-      return Fail("cannot write the timeline to " + options->timeline);
-    }
-    std::fprintf(words, "timeline: %s\n", options->timeline.c_str());
-  }
-  if (!options->report.empty()) {
-    if (!WriteText(options->report, ReportJson(name, audio.left.size(), result))) {
-      return Fail("cannot write the report to " + options->report);
-    }
-    if (options->report != "-") std::fprintf(words, "report: %s\n", options->report.c_str());
-  }
-  return 0;
+  return run.finish() && allWhole ? 0 : 1;
 }

@@ -1,41 +1,53 @@
-// Streams audio through the meter plug-in the way a host does: processing
-// blocks through the effect record, a graphics frame every 1/30 s of audio.
+// Streams audio through the meter plug-in the way a host does, processing
+// blocks through the effect record and a graph frame every 1/30 s of audio,
+// and reduces what the graph receives as it goes: nothing held grows with the
+// input's length. Reading runs on a thread of its own beside the metering.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "editor/drawing/offscreen_context.h"
-#include "tools/slewmeter/audio.h"
+#include "tools/slewmeter/audio_stream.h"
+#include "tools/slewmeter/channel_summary.h"
+#include "tools/slewmeter/per_second_peaks.h"
+#include "tools/slewmeter/timeline_columns.h"
 
-// The ceilings' heights as shares of the graph's full scale, and their names.
-struct Ceiling {
-  double share;
-  const char* label;
-};
-constexpr Ceiling kCeilings[] = {{0.9625, "1990 typical ceiling"},
-                                 {0.575, "1970/1980 typical ceiling"}};
-
-// What the graph received: at each graphics frame, the newest point per channel
-// (the largest step since the frame before), and when the frame came.
-struct MeterResult {
-  double sampleRate = 0;
-  double fullScale = 0;            // the graph's top: 44100 / (2 x sample rate)
-  std::vector<double> frameTimes;  // seconds of audio at each graphics frame
-  std::vector<double> left;        // full-scale units per sample
-  std::vector<double> right;
-  VSTGUI::SharedPointer<VSTGUI::COffscreenContext> picture;  // the last frame, when asked for
+struct MeterSettings {
+  int32_t blockSize = 512;
+  bool picture = false;         // the editor's picture at the end
+  bool interSample = false;     // the reconstructed slopes beside the steps
+  bool perSecond = false;       // the per-second peaks, for the report
+  int32_t timelineColumns = 0;  // 0: no timeline
 };
 
-// Progress as a share 0..1 of the input done.
+struct Measurement {
+  AudioFormat format;
+  int64_t frames = 0;
+  bool truncated = false;
+  double fullScale = 0;  // the graph's top as a step
+  std::array<ChannelSummary, 2> channels;
+  std::optional<TimelineColumns> timeline;
+  std::unique_ptr<PerSecondPeaks> perSecond;
+  VSTGUI::SharedPointer<VSTGUI::COffscreenContext> picture;
+  // The most the run held at once for audio and its reductions, in bytes.
+  size_t peakHeldBytes = 0;
+
+  double seconds() const { return static_cast<double>(frames) / format.sampleRate; }
+};
+
+// Progress as a share 0..1 of the input done, when its length is known.
 using Progress = std::function<void(double done)>;
 
-// Processes `audio` in place: afterwards it holds the plug-in's output. False
-// with a reason in `error` when the plug-in cannot be run.
-bool RunMeter(StereoAudio& audio, int32_t blockSize, bool wantPicture, MeterResult& result,
-              std::string& error, const Progress& progress = {});
+// Meters everything `reader` gives, writing the plug-in's output to `output`
+// when there is one. False with a reason in `error` when the plug-in cannot run
+// or the output cannot be written.
+bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& settings,
+                Measurement& measurement, std::string& error, const Progress& progress = {});
 
-// Where a step stands against the graph's full scale and its two ceilings.
+// Where a step stands against the graph's full scale and its ceilings.
 std::string DescribeStep(double step, double fullScale);

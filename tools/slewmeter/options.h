@@ -4,21 +4,33 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct Options {
-  std::string input;     // empty: the built-in test signal
-  std::string output;    // processed audio, 32-bit float WAV; empty: none
-  std::string png;       // the editor's picture; empty: none
-  std::string timeline;  // the whole input in one picture; empty: none
+  std::vector<std::string> inputs;  // none: the built-in test signal; "-": standard input
+  // Output files; empty: none. With several inputs each holds "{}", which
+  // becomes the input's name (see OutputPath).
+  std::string output;    // processed audio, 32-bit float WAV
+  std::string png;       // the editor's picture
+  std::string timeline;  // the whole input in one picture
+  std::string report;    // JSON; "-" for standard output
+  std::string csv;       // one row per input; "-" for standard output
   int32_t timelineWidth = 1200;
   int32_t timelineHeight = 400;
-  std::string report;  // JSON; "-" for standard output; empty: none
   int32_t blockSize = 512;
+  bool interSample = false;
+  double fullScaleVolts = 0;  // 0: slopes in full-scale units only
   bool help = false;
   bool version = false;
 };
 
 // Null with a message in `error` when the command line is wrong.
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error);
+
+// The name "{}" stands for: the input's file name without its folder and
+// extension, "stdin" for standard input, "test-signal" for the built-in signal.
+std::string InputStem(const std::string& input);
+// `pattern` with every "{}" replaced by the input's stem.
+std::string OutputPath(const std::string& pattern, const std::string& input);
 
 extern const char* const kUsage;

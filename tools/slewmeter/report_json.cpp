@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "tools/slewmeter/numbers.h"
+
 namespace {
 
 std::string Number(double value) {
@@ -29,41 +31,63 @@ std::string Quoted(const std::string& text) {
 
 // {"<ceiling label>": value, ...} in the order of kCeilings.
 template <class Values>
-std::string PerCeiling(const Values& values) {
+std::string ByCeiling(const Values& values) {
   std::string json = "{";
-  for (size_t c = 0; c < std::size(kCeilings); ++c) {
+  for (size_t c = 0; c < kCeilingCount; ++c)
     json += (c ? ", " : "") + Quoted(kCeilings[c].label) + ": " + Number(values[c]);
-  }
   return json + "}";
 }
 
-std::string Channel(const ChannelSummary& s) {
-  std::string peaks = "[";
-  for (size_t i = 0; i < s.peaksPerSecond.size(); ++i) {
-    peaks += (i ? ", " : "") + Number(s.peaksPerSecond[i]);
+constexpr const char* kIndent = ",\n      ";
+
+std::string LargestFields(const char* name, const Largest& largest, const FileFigures& file,
+                          const FigureColumns& columns) {
+  std::string json = kIndent + Quoted(name) + ": " + Number(largest.value) + kIndent +
+                     Quoted(std::string(name) + "BetweenSeconds") + ": [" + Number(largest.from) +
+                     ", " + Number(largest.to) + "]";
+  if (columns.fullScaleVolts > 0) {
+    json += kIndent + Quoted(std::string(name) + "VoltsPerMicrosecond") + ": " +
+            Number(VoltsPerMicrosecond(largest.value, file.sampleRate, columns.fullScaleVolts));
   }
-  peaks += "]";
-  return "{\n      \"largestStep\": " + Number(s.largestStep) +
-         ",\n      \"largestStepBetweenSeconds\": [" + Number(s.largestStepFrom) + ", " +
-         Number(s.largestStepTo) +
-         "],\n      \"secondsAboveCeiling\": " + PerCeiling(s.secondsAbove) +
-         ",\n      \"ceilingCrossings\": " + PerCeiling(s.crossings) +
-         ",\n      \"peaksPerSecond\": " + peaks + "\n    }";
+  return json;
+}
+
+std::string ChannelJson(const ChannelSummary& s, const std::string& peaks, const FileFigures& file,
+                        const FigureColumns& columns) {
+  std::string json = "{" + LargestFields("largestStep", s.step, file, columns).substr(1);
+  if (columns.interSample) {
+    json += LargestFields("largestInterSampleStep", s.interSample, file, columns);
+  }
+  return json + kIndent + "\"secondsAboveCeiling\": " + ByCeiling(s.secondsAbove) + kIndent +
+         "\"ceilingCrossings\": " + ByCeiling(s.crossings) + kIndent + "\"peaksPerSecond\": [" +
+         peaks + "]\n    }";
 }
 
 }  // namespace
 
-std::string ReportJson(const std::string& inputName, size_t frames, const MeterResult& result) {
-  double ceilingSteps[std::size(kCeilings)];
-  for (size_t c = 0; c < std::size(kCeilings); ++c) {
-    ceilingSteps[c] = kCeilings[c].share * result.fullScale;
+std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
+                       const FigureColumns& columns) {
+  std::array<std::string, 2> peaks;
+  const bool read = perSecond.forEach([&](double left, double right) {
+    for (size_t c = 0; c < 2; ++c)
+      peaks[c] += (peaks[c].empty() ? "" : ", ") + Number(c == 0 ? left : right);
+  });
+  if (!read) return {};
+  PerCeiling<double> ceilingSteps;
+  for (size_t c = 0; c < kCeilingCount; ++c)
+    ceilingSteps[c] = kCeilings[c].share * file.fullScale;
+  std::string json = "{\n  \"input\": " + Quoted(file.name) +
+                     ",\n  \"sampleRate\": " + Number(file.sampleRate) +
+                     ",\n  \"frames\": " + std::to_string(file.frames) +  // exact at any length
+                     ",\n  \"durationSeconds\": " + Number(file.seconds()) +
+                     ",\n  \"truncated\": " + (file.failure.empty() ? "false" : "true");
+  if (columns.fullScaleVolts > 0) {
+    json += ",\n  \"fullScaleVolts\": " + Number(columns.fullScaleVolts);
   }
-  return "{\n  \"input\": " + Quoted(inputName) +
-         ",\n  \"sampleRate\": " + Number(result.sampleRate) +
-         ",\n  \"frames\": " + std::to_string(frames) +  // exact, however long the input
-         ",\n  \"durationSeconds\": " + Number(static_cast<double>(frames) / result.sampleRate) +
-         ",\n  \"fullScale\": " + Number(result.fullScale) +
-         ",\n  \"ceilings\": " + PerCeiling(ceilingSteps) + ",\n  \"graphFramesPerSecond\": 30" +
-         ",\n  \"channels\": {\n    \"left\": " + Channel(Summarize(result, result.left)) +
-         ",\n    \"right\": " + Channel(Summarize(result, result.right)) + "\n  }\n}\n";
+  return json + ",\n  \"fullScale\": " + Number(file.fullScale) +
+         ",\n  \"ceilings\": " + ByCeiling(ceilingSteps) + ",\n  \"graphFramesPerSecond\": 30" +
+         ",\n  \"channels\": {\n    \"left\": " +
+         ChannelJson(file.channels[0], peaks[0], file, columns) +
+         ",\n    \"right\": " + ChannelJson(file.channels[1], peaks[1], file, columns) +
+         "\n  }\n}\n";
 }

@@ -12,27 +12,27 @@ namespace {
 
 constexpr double kAxisHeight = 24;
 // The editor's colours.
-constexpr CColor kLeftColor{255, 255, 255, 127};
-constexpr CColor kRightColor{255, 0, 0, 127};
+constexpr CColor kChannelColors[] = {{255, 255, 255, 127}, {255, 0, 0, 127}};
 constexpr CColor kCeilingColor{127, 127, 0, 242};
 constexpr CColor kLabelColor{255, 255, 0, 127};
 constexpr CColor kFrameColor{255, 0, 0, 255};
 constexpr CColor kAxisColor{160, 160, 160, 255};
 
-// The largest point per pixel column: a graph frame covers the columns of the
-// time between the frame before it and itself.
-std::vector<double> ColumnPeaks(const MeterResult& result, const std::vector<double>& points,
-                                int32_t columns, double duration) {
-  std::vector<double> peaks(static_cast<size_t>(columns), 0.0);
-  double from = 0;
-  for (size_t k = 0; k < points.size(); ++k) {
-    const double to = result.frameTimes[k];
-    const auto first = static_cast<int32_t>(std::floor(from / duration * columns));
-    const auto last = static_cast<int32_t>(std::ceil(to / duration * columns)) - 1;
-    for (int32_t c = std::max(first, 0); c <= std::min(last, columns - 1); ++c) {
-      peaks[static_cast<size_t>(c)] = std::max(peaks[static_cast<size_t>(c)], points[k]);
-    }
-    from = to;
+// The largest value per pixel column: a pixel takes every reduced column whose
+// time overlaps its own.
+template <class Value>
+std::vector<double> PixelPeaks(const TimelineColumns& reduced, int32_t width, double duration,
+                               Value value) {
+  std::vector<double> peaks(static_cast<size_t>(width), 0.0);
+  const double span = reduced.secondsPerColumn(), perPixel = duration / width;
+  const std::vector<TimelineColumn>& columns = reduced.columns();
+  for (size_t x = 0; x < peaks.size(); ++x) {
+    const double from = static_cast<double>(x) * perPixel, to = from + perPixel;
+    const auto first = static_cast<size_t>(std::floor(from / span + 1e-9));
+    const auto last = std::min(static_cast<size_t>(std::max(std::ceil(to / span - 1e-9), 1.0)) - 1,
+                               columns.size() - 1);
+    for (size_t i = first; i <= last && i < columns.size(); ++i)
+      peaks[x] = std::max(peaks[x], value(columns[i]));
   }
   return peaks;
 }
@@ -59,24 +59,30 @@ std::string TimeLabel(double seconds, double tick) {
 
 class TimelinePainter {
  public:
-  TimelinePainter(COffscreenContext& context, const MeterResult& result, int32_t width,
-                  int32_t height)
+  TimelinePainter(COffscreenContext& context, const TimelineColumns& reduced, double seconds,
+                  double fullScale, int32_t width, int32_t height)
       : context(context),
-        result(result),
+        reduced(reduced),
+        fullScale(fullScale),
         width(width),
         plotHeight(height - kAxisHeight),
-        duration(std::max(result.frameTimes.empty() ? 0 : result.frameTimes.back(), 1e-9)) {}
+        duration(std::max(seconds, 1e-9)) {}
 
-  void paint() {
+  void paint(bool interSample) {
     context.setFillColor(kBlackCColor);
     context.drawRect({0, 0, double(width), plotHeight + kAxisHeight}, kDrawFilled);
     timeAxis();
     context.setClipRect({0, 0, double(width), plotHeight});
     ceilings();
-    channel(result.left, kLeftColor);
-    channel(result.right, kRightColor);
-    crossings(result.left, kLeftColor);
-    crossings(result.right, kRightColor);
+    for (size_t c = 0; c < 2; ++c) {
+      if (interSample) {
+        channel([c](const TimelineColumn& column) { return column.interSample[c]; },
+                kChannelColors[c], 0.45);
+      }
+      channel([c](const TimelineColumn& column) { return column.step[c]; }, kChannelColors[c], 1);
+    }
+    for (size_t c = 0; c < 2; ++c)
+      crossings(c, kChannelColors[c]);
     context.clipToContainer();
     context.setSmoothing(kAliasing);
     context.setStrokeColor(kFrameColor);
@@ -86,7 +92,7 @@ class TimelinePainter {
  private:
   // Height of a step: 0 at the bottom of the plot, the full scale at its top.
   double y(double step) const {
-    return result.fullScale > 0 ? plotHeight * (1 - step / result.fullScale) : plotHeight;
+    return fullScale > 0 ? plotHeight * (1 - step / fullScale) : plotHeight;
   }
   double x(double seconds) const { return seconds / duration * width; }
 
@@ -115,7 +121,7 @@ class TimelinePainter {
   void ceilings() {
     setFont(14);
     for (const Ceiling& ceiling : kCeilings) {
-      const double at = y(ceiling.share * result.fullScale);
+      const double at = y(ceiling.share * fullScale);
       context.setSmoothing(kAntialias);
       context.setStrokeColor(kCeilingColor);
       context.moveTo({0, at});
@@ -125,10 +131,13 @@ class TimelinePainter {
     }
   }
 
-  void channel(const std::vector<double>& points, CColor color) {
-    const std::vector<double> peaks = ColumnPeaks(result, points, width, duration);
+  // `opacity` scales the colour's own alpha: the inter-sample line is fainter.
+  template <class Value>
+  void channel(Value value, CColor color, double opacity) {
+    const std::vector<double> peaks = PixelPeaks(reduced, width, duration, value);
     context.setSmoothing(kAntialias);
-    context.setStrokeColor(color);
+    context.setStrokeColor(
+        {color.red, color.green, color.blue, static_cast<uint8_t>(color.alpha * opacity)});
     context.moveTo({0.5, y(peaks[0])});
     for (size_t c = 1; c < peaks.size(); ++c) {
       context.lineTo({static_cast<double>(c) + 0.5, y(peaks[c])});
@@ -137,27 +146,23 @@ class TimelinePainter {
 
   // A dot on the ceiling where a channel's points rise above it, amid the graph
   // frame in which they did.
-  void crossings(const std::vector<double>& points, CColor color) {
+  void crossings(size_t channel, CColor color) {
     const CColor opaque{color.red, color.green, color.blue, 255};
     context.setFillColor(opaque);
-    for (const Ceiling& ceiling : kCeilings) {
-      const double level = ceiling.share * result.fullScale, at = y(level);
-      double from = 0;
-      bool above = false;
-      for (size_t k = 0; k < points.size(); ++k) {
-        const bool nowAbove = points[k] > level;
-        if (nowAbove && !above) {
-          const double mark = x((from + result.frameTimes[k]) / 2);
-          context.drawEllipse({mark - 4, at - 4, mark + 5, at + 5}, kDrawFilled);
-        }
-        above = nowAbove;
-        from = result.frameTimes[k];
+    const std::vector<TimelineColumn>& columns = reduced.columns();
+    for (size_t k = 0; k < kCeilingCount; ++k) {
+      const double at = y(kCeilings[k].share * fullScale);
+      for (size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].rose[channel][k]) continue;
+        const double mark = x((static_cast<double>(i) + 0.5) * reduced.secondsPerColumn());
+        context.drawEllipse({mark - 4, at - 4, mark + 5, at + 5}, kDrawFilled);
       }
     }
   }
 
   COffscreenContext& context;
-  const MeterResult& result;
+  const TimelineColumns& reduced;
+  double fullScale;
   int32_t width;
   double plotHeight;
   double duration;
@@ -165,10 +170,11 @@ class TimelinePainter {
 
 }  // namespace
 
-SharedPointer<COffscreenContext> DrawTimeline(const MeterResult& result, int32_t width,
+SharedPointer<COffscreenContext> DrawTimeline(const TimelineColumns& columns, double seconds,
+                                              double fullScale, bool interSample, int32_t width,
                                               int32_t height) {
   SharedPointer<COffscreenContext> context = COffscreenContext::create(width, height);
   if (!context || height <= kAxisHeight) return {};
-  TimelinePainter(*context, result, width, height).paint();
+  TimelinePainter(*context, columns, seconds, fullScale, width, height).paint(interSample);
   return context;
 }

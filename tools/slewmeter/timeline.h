@@ -5,9 +5,12 @@
 #include <cstdint>
 
 #include "editor/drawing/offscreen_context.h"
-#include "tools/slewmeter/meter_run.h"
+#include "tools/slewmeter/timeline_columns.h"
 
 // Each pixel column shows the largest point of the audio it spans, so no short
-// peak disappears from a long file. Null when no image of that size can be made.
-VSTGUI::SharedPointer<VSTGUI::COffscreenContext> DrawTimeline(const MeterResult& result,
-                                                              int32_t width, int32_t height);
+// peak disappears from a long file; with `interSample`, the reconstructed slopes
+// run fainter beside the steps. Null when no image of that size can be made.
+VSTGUI::SharedPointer<VSTGUI::COffscreenContext> DrawTimeline(const TimelineColumns& columns,
+                                                              double seconds, double fullScale,
+                                                              bool interSample, int32_t width,
+                                                              int32_t height);

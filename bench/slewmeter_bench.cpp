@@ -1,0 +1,107 @@
+// slewmeter over a 24-bit stereo 48 kHz WAV file, as `--timeline --report` runs
+// it (and with --inter-sample), beside reading the same file alone with
+// libsndfile: the floor that no metering can go under.
+#include <benchmark/benchmark.h>
+#include <sndfile.h>
+
+#include <cmath>
+#include <filesystem>
+#include <vector>
+
+#include "tools/slewmeter/meter_run.h"
+#include "tools/slewmeter/report_json.h"
+#include "tools/slewmeter/timeline.h"
+
+namespace {
+
+constexpr int kRate = 48000;
+constexpr int kSeconds = 120;
+
+// Made once per run: music-like tones with a little noise.
+const std::string& BenchFile() {
+  static const std::string path = [] {
+    const std::string made =
+        (std::filesystem::temp_directory_path() / "slewmeter_bench_24bit.wav").string();
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = 2;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+    SNDFILE* file = sf_open(made.c_str(), SFM_WRITE, &info);
+    std::vector<float> second(2 * kRate);
+    uint32_t noise = 1;
+    for (int s = 0; s < kSeconds && file != nullptr; ++s) {
+      for (int i = 0; i < kRate; ++i) {
+        const double t = s + static_cast<double>(i) / kRate;
+        noise = noise * 1664525u + 1013904223u;
+        const float hiss = static_cast<float>(noise >> 8) / 16777216.0f * 0.02f - 0.01f;
+        second[2 * i] = static_cast<float>(0.5 * std::sin(2 * M_PI * 440 * t) +
+                                           0.2 * std::sin(2 * M_PI * 7000 * t)) +
+                        hiss;
+        second[2 * i + 1] = static_cast<float>(0.4 * std::sin(2 * M_PI * 1000 * t)) + hiss;
+      }
+      sf_writef_float(file, second.data(), kRate);
+    }
+    if (file != nullptr) sf_close(file);
+    return made;
+  }();
+  return path;
+}
+
+void ReportRealTime(benchmark::State& state) {
+  state.counters["x real time"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * kSeconds, benchmark::Counter::kIsRate);
+}
+
+void BM_LibsndfileReadAlone(benchmark::State& state) {
+  std::vector<float> chunk(2 * 16384);
+  for (auto _ : state) {
+    SF_INFO info{};
+    SNDFILE* file = sf_open(BenchFile().c_str(), SFM_READ, &info);
+    sf_count_t frames = 0;
+    for (sf_count_t read; (read = sf_readf_float(file, chunk.data(), 16384)) > 0;)
+      frames += read;
+    sf_close(file);
+    benchmark::DoNotOptimize(frames);
+  }
+  ReportRealTime(state);
+}
+
+// All that `slewmeter FILE --timeline T.png --report R.json` does but the writing
+// of the two files: read, meter, reduce, draw the timeline, make the report.
+void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
+  const bool interSample = state.range(0) != 0;
+  for (auto _ : state) {
+    std::string error;
+    auto reader = AudioReader::open(BenchFile(), error);
+    MeterSettings settings;
+    settings.interSample = interSample;
+    settings.perSecond = true;
+    settings.timelineColumns = 1200;
+    Measurement measurement;
+    if (!reader || !MeterAudio(*reader, nullptr, settings, measurement, error)) {
+      state.SkipWithError(error.c_str());
+      return;
+    }
+    auto picture = DrawTimeline(*measurement.timeline, measurement.seconds(), measurement.fullScale,
+                                interSample, 1200, 400);
+    FileFigures figures;
+    figures.sampleRate = measurement.format.sampleRate;
+    figures.frames = measurement.frames;
+    figures.fullScale = measurement.fullScale;
+    figures.channels = measurement.channels;
+    benchmark::DoNotOptimize(ReportJson(figures, *measurement.perSecond, {interSample, 0}));
+    benchmark::DoNotOptimize(picture.get());
+  }
+  ReportRealTime(state);
+}
+
+}  // namespace
+
+BENCHMARK(BM_LibsndfileReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SlewmeterTimelineAndReport)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("interSample")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_MAIN();

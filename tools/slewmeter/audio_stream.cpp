@@ -1,0 +1,139 @@
+#include "tools/slewmeter/audio_stream.h"
+
+#include <sndfile.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "tools/slewmeter/output_file.h"
+#include "tools/slewmeter/test_signal.h"
+
+std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::string& error) {
+  if (path.empty()) return generated({kTestSignalRate, 2, kTestSignalFrames}, TestSignalChunk);
+  std::unique_ptr<AudioReader> reader(new AudioReader);
+  SF_INFO info{};
+  SNDFILE* file = path == "-" ? sf_open_fd(STDIN_FILENO, SFM_READ, &info, 0)
+                              : sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr) {
+    error = sf_strerror(nullptr);
+    return nullptr;
+  }
+  reader->file = file;
+  if (info.channels < 1 || info.channels > 2) {
+    error = std::to_string(info.channels) + " channels; slewmeter meters mono and stereo audio";
+    return nullptr;
+  }
+  if (info.samplerate <= 0) {
+    error = "no sample rate";
+    return nullptr;
+  }
+  // A header read from a pipe may promise any length; a file's was checked
+  // against its size, and libsndfile notes there when the data stops short.
+  char log[2048] = {};
+  sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
+  reader->headerSaysShort = std::strstr(log, "should be") != nullptr;
+  const bool plausible = info.frames > 0 && info.frames < (int64_t{1} << 40);
+  if (info.seekable && info.frames == 0) {
+    error = "no audio (0 frames)";
+    return nullptr;
+  }
+  reader->audioFormat = {static_cast<double>(info.samplerate), info.channels,
+                         info.seekable && plausible ? info.frames : -1};
+  reader->expectedFromHeader = plausible ? info.frames : -1;
+  reader->interleaved = std::make_unique<float[]>(kStreamChunkFrames * 2);
+  return reader;
+}
+
+std::unique_ptr<AudioReader> AudioReader::generated(const AudioFormat& format,
+                                                    AudioGenerator generator) {
+  std::unique_ptr<AudioReader> reader(new AudioReader);
+  reader->audioFormat = format;
+  reader->generator = std::move(generator);
+  return reader;
+}
+
+AudioReader::~AudioReader() {
+  if (file != nullptr) sf_close(file);
+}
+
+size_t AudioReader::read(float* left, float* right, size_t frames) {
+  if (file == nullptr) {
+    const size_t count = generator(static_cast<size_t>(done), left, right, frames);
+    done += static_cast<int64_t>(count);
+    return count;
+  }
+  const auto channels = static_cast<size_t>(audioFormat.channels);
+  size_t count = 0;
+  while (count < frames) {
+    const size_t want = std::min(frames - count, kStreamChunkFrames);
+    const sf_count_t got = sf_readf_float(file, interleaved.get(), static_cast<sf_count_t>(want));
+    if (got <= 0) break;
+    const float* in = interleaved.get();
+    for (size_t i = 0; i < static_cast<size_t>(got); ++i) {
+      left[count + i] = in[i * channels];
+      right[count + i] = in[i * channels + channels - 1];
+    }
+    count += static_cast<size_t>(got);
+  }
+  done += static_cast<int64_t>(count);
+  return count;
+}
+
+bool AudioReader::truncated() const {
+  return headerSaysShort || (expectedFromHeader > 0 && done < expectedFromHeader) ||
+         (file != nullptr && sf_error(file) != SF_ERR_NO_ERROR);
+}
+
+std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const AudioFormat& format,
+                                                 std::string& error) {
+  std::unique_ptr<AudioWriter> writer(new AudioWriter);
+  writer->path = path;
+  writer->temporary = TemporaryNameFor(path);
+  writer->channels = format.channels;
+  SF_INFO info{};
+  info.samplerate = static_cast<int>(format.sampleRate);
+  info.channels = format.channels;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+  writer->file = sf_open(writer->temporary.c_str(), SFM_WRITE, &info);
+  if (writer->file == nullptr) {
+    error = path + ": " + sf_strerror(nullptr);
+    return nullptr;
+  }
+  writer->interleaved = std::make_unique<float[]>(kStreamChunkFrames * 2);
+  return writer;
+}
+
+AudioWriter::~AudioWriter() {
+  if (file != nullptr) {
+    sf_close(file);
+    std::remove(temporary.c_str());
+  }
+}
+
+bool AudioWriter::write(const float* left, const float* right, size_t frames) {
+  const auto step = static_cast<size_t>(channels);
+  for (size_t start = 0; !failed && start < frames; start += kStreamChunkFrames) {
+    const size_t count = std::min(frames - start, kStreamChunkFrames);
+    float* out = interleaved.get();
+    for (size_t i = 0; i < count; ++i) {
+      out[i * step] = left[start + i];
+      if (step == 2) out[i * step + 1] = right[start + i];
+    }
+    failed = sf_writef_float(file, out, static_cast<sf_count_t>(count)) !=
+             static_cast<sf_count_t>(count);
+  }
+  return !failed;
+}
+
+bool AudioWriter::commit(std::string& error) {
+  if (!failed) failed = sf_close(file) != 0;
+  file = nullptr;
+  if (failed || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    error = path + ": cannot be written";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,75 @@
+// Audio for slewmeter, a chunk at a time: read from a file or standard input,
+// made up as the built-in test signal, or written as 32-bit float WAV.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+struct sf_private_tag;
+
+struct AudioFormat {
+  double sampleRate = 48000;
+  int channels = 2;             // of the input: 1 or 2; mono is metered on both channels
+  int64_t expectedFrames = -1;  // from the header; -1 when it cannot be trusted (a pipe)
+};
+
+// Made-up audio: fills up to `frames` frames from frame `start` on, and says how
+// many; 0 at the end.
+using AudioGenerator =
+    std::function<size_t(size_t start, float* left, float* right, size_t frames)>;
+
+class AudioReader {
+ public:
+  // "-" reads standard input, an empty path the built-in test signal. Null with
+  // the reason in `error`, a phrase to follow the input's name.
+  static std::unique_ptr<AudioReader> open(const std::string& path, std::string& error);
+  static std::unique_ptr<AudioReader> generated(const AudioFormat& format, AudioGenerator generator);
+  ~AudioReader();
+  AudioReader(const AudioReader&) = delete;
+  AudioReader& operator=(const AudioReader&) = delete;
+
+  const AudioFormat& format() const { return audioFormat; }
+  // Up to `frames` frames into the two channels; 0 at the end.
+  size_t read(float* left, float* right, size_t frames);
+  // After the end: the header promised more than came, or the data stopped short.
+  bool truncated() const;
+  int64_t framesRead() const { return done; }
+
+ private:
+  AudioReader() = default;
+
+  sf_private_tag* file = nullptr;  // null: made up by `generator`
+  AudioGenerator generator;
+  AudioFormat audioFormat;
+  bool headerSaysShort = false;     // the file is shorter than its header's data size
+  int64_t expectedFromHeader = -1;  // what the header promised, pipes included
+  int64_t done = 0;
+  std::unique_ptr<float[]> interleaved;
+};
+
+class AudioWriter {
+ public:
+  // Writes to a temporary file beside `path`; commit() puts it in place.
+  static std::unique_ptr<AudioWriter> create(const std::string& path, const AudioFormat& format,
+                                             std::string& error);
+  ~AudioWriter();  // without commit(), the temporary file goes
+  AudioWriter(const AudioWriter&) = delete;
+  AudioWriter& operator=(const AudioWriter&) = delete;
+
+  bool write(const float* left, const float* right, size_t frames);
+  bool commit(std::string& error);
+
+ private:
+  AudioWriter() = default;
+
+  sf_private_tag* file = nullptr;
+  int channels = 2;
+  std::string path, temporary;
+  bool failed = false;
+  std::unique_ptr<float[]> interleaved;
+};
+
+// Frames a reader or writer moves at a time.
+constexpr size_t kStreamChunkFrames = 16384;

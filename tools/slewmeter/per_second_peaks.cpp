@@ -1,0 +1,31 @@
+#include "tools/slewmeter/per_second_peaks.h"
+
+#include <algorithm>
+#include <cmath>
+
+PerSecondPeaks::PerSecondPeaks() : spill(std::tmpfile()) {}
+
+PerSecondPeaks::~PerSecondPeaks() {
+  if (spill != nullptr) std::fclose(spill);
+}
+
+void PerSecondPeaks::closeSecond() {
+  failed = failed || spill == nullptr || std::fwrite(current.data(), sizeof current, 1, spill) != 1;
+  current = {};
+  ++closed;
+}
+
+void PerSecondPeaks::add(const GraphFrame& frame) {
+  const auto second = static_cast<size_t>(std::max(frame.to - 1e-9, 0.0));
+  while (closed < second)
+    closeSecond();
+  for (size_t c = 0; c < 2; ++c)
+    current[c] = std::max(current[c], frame.channels[c].step);
+}
+
+bool PerSecondPeaks::finish(double duration) {
+  const auto seconds = static_cast<size_t>(std::ceil(duration));
+  while (closed < seconds)
+    closeSecond();
+  return !failed && (spill == nullptr || std::fflush(spill) == 0);
+}

@@ -1,0 +1,61 @@
+#include "tools/slewmeter/timeline_columns.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A pipe's columns start at a 64th of a graph frame, finer than any picture needs.
+constexpr double kFirstSpan = 1.0 / (30 * 64);
+
+void Merge(TimelineColumn& into, const TimelineColumn& other) {
+  for (size_t c = 0; c < 2; ++c) {
+    into.step[c] = std::max(into.step[c], other.step[c]);
+    into.interSample[c] = std::max(into.interSample[c], other.interSample[c]);
+    for (size_t k = 0; k < kCeilingCount; ++k)
+      into.rose[c][k] = into.rose[c][k] || other.rose[c][k];
+  }
+}
+
+}  // namespace
+
+TimelineColumns::TimelineColumns(int32_t count, double expectedSeconds)
+    : span(expectedSeconds > 0 ? expectedSeconds / count : kFirstSpan),
+      held(static_cast<size_t>(count)) {}
+
+void TimelineColumns::halveResolution() {
+  const size_t half = held.size() / 2;
+  for (size_t i = 0; i < half; ++i) {
+    TimelineColumn merged = held[2 * i];
+    Merge(merged, held[2 * i + 1]);
+    held[i] = merged;
+  }
+  if (held.size() % 2) held[half] = held.back();
+  std::fill(held.begin() + static_cast<std::ptrdiff_t>((held.size() + 1) / 2), held.end(),
+            TimelineColumn{});
+  span *= 2;
+}
+
+void TimelineColumns::add(const GraphFrame& frame) {
+  const auto count = static_cast<double>(held.size());
+  while (frame.to > span * count * (1 + 1e-12))
+    halveResolution();
+  // A frame covers the columns of the time between the frame before it and itself.
+  const auto first = static_cast<size_t>(std::max(std::floor(frame.from / span), 0.0));
+  const auto last =
+      std::min(static_cast<size_t>(std::max(std::ceil(frame.to / span), 1.0)) - 1, held.size() - 1);
+  TimelineColumn point;
+  for (size_t c = 0; c < 2; ++c) {
+    point.step[c] = frame.channels[c].step;
+    point.interSample[c] = std::max(frame.channels[c].interSample, frame.channels[c].step);
+  }
+  for (size_t i = first; i <= last; ++i)
+    Merge(held[i], point);
+  // A rise is marked in the column amid the frame in which it happened.
+  const auto middle =
+      std::min(static_cast<size_t>((frame.from + frame.to) / 2 / span), held.size() - 1);
+  for (size_t c = 0; c < 2; ++c) {
+    for (size_t k = 0; k < kCeilingCount; ++k)
+      held[middle].rose[c][k] = held[middle].rose[c][k] || frame.channels[c].rose[k];
+  }
+}
