@@ -97,12 +97,18 @@ cairo_scaled_font_t* MakeScaledFont(FcPattern* resolved, double size) {
 
 // Finding a face is far slower than drawing with it, and a surface makes a new
 // description for every size a script asks for: faces found are kept, per
-// family, size and style, for the life of the module (editor thread only).
+// family, size and style, while a frame or an image is alive (editor thread only).
 class ScaledFontCache {
  public:
   static constexpr size_t kCapacity = 64;
 
   ~ScaledFontCache() { clear(); }
+
+  void clear() {
+    for (Entry& entry : entries)
+      cairo_scaled_font_destroy(entry.font);
+    entries.clear();
+  }
 
   cairo_scaled_font_t* find(const Key& key) const {
     for (const Entry& entry : entries) {
@@ -122,14 +128,13 @@ class ScaledFontCache {
     cairo_scaled_font_t* font;
   };
 
-  void clear() {
-    for (Entry& entry : entries)
-      cairo_scaled_font_destroy(entry.font);
-    entries.clear();
-  }
-
   std::vector<Entry> entries;
 };
+
+ScaledFontCache& Cache() {
+  static ScaledFontCache cache;
+  return cache;
+}
 
 cairo_scaled_font_t* FindScaledFont(const std::string& family, double size, int32_t style) {
   if (family.empty() || !(size > 0 && size < 10000)) return nullptr;
@@ -156,15 +161,18 @@ cairo_scaled_font_t* FindScaledFont(const std::string& family, double size, int3
 
 std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
                                                int32_t style) {
-  static ScaledFontCache cache;
   Key key{family, size, style};
-  cairo_scaled_font_t* font = cache.find(key);
+  cairo_scaled_font_t* font = Cache().find(key);
   if (font == nullptr) {
     font = FindScaledFont(family, size, style);
     if (font == nullptr) return nullptr;
-    cache.add(std::move(key), font);
+    Cache().add(std::move(key), font);
   }
   return std::make_unique<CairoFont>(font, (style & kUnderlineFace) != 0);
+}
+
+void ReleaseCachedFonts() {
+  Cache().clear();
 }
 
 double CairoFont::advance(std::string_view text) const {
