@@ -71,6 +71,17 @@ void AddStyle(FcPattern* pattern, int32_t style) {
   }
 }
 
+// The text rendering of both back ends, by the surface's antialias flag:
+//   flag   GDI+ TextRenderingHint        Cairo antialias
+//   set    ClearTypeGridFit (5)          CAIRO_ANTIALIAS_GRAY
+//   clear  SystemDefault (0)             CAIRO_ANTIALIAS_DEFAULT (the desktop's
+//                                        fontconfig and Xft settings)
+// Grey rather than subpixel: an image or back buffer has no subpixel order,
+// and subpixel coverage would fringe text drawn on transparent pixels.
+cairo_antialias_t TextAntialias(bool antialias) {
+  return antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT;
+}
+
 struct Key {
   std::string family;
   double size;
@@ -196,12 +207,13 @@ void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, C
   const double baseline = top + extents.ascent;
   const std::string terminated(text);
   cairo_save(cr);
+  // After the font, which brings its own options and would replace these.
+  cairo_set_scaled_font(cr, font);
   cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options,
-                                   antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT);
+  cairo_scaled_font_get_font_options(font, options);
+  cairo_font_options_set_antialias(options, TextAntialias(antialias));
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
-  cairo_set_scaled_font(cr, font);
   cairo_set_source_rgba(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
                         color.alpha / 255.0);
   cairo_move_to(cr, x, baseline);

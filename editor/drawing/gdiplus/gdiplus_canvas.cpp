@@ -217,6 +217,7 @@ void GdiplusCanvas::drawText(PlatformFont& font, std::string_view text, double x
                              CColor color, bool antialias) {
   const std::wstring wide = Utf8ToUtf16(text);
   if (wide.empty() || textBrush == nullptr || !Drawable({x, top})) return;
+  // Paired with the Cairo back end's choices (cairo_font.cpp).
   check(GdipSetTextRenderingHint(graphics, antialias ? Gdiplus::TextRenderingHintClearTypeGridFit
                                                      : Gdiplus::TextRenderingHintSystemDefault));
   check(GdipSetSolidFillColor(textBrush, ToArgb(color)));
