@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "editor/drawing/surface_limits.h"
 #include "editor/drawing/text_encoding.h"
 
 namespace VSTGUI {
@@ -52,9 +53,10 @@ void CDrawContext::moveTo(CPoint point) {
 
 void CDrawContext::lineTo(CPoint point) {
   const CPoint end{point.x + offset.x, point.y + offset.y};
-  if (canvas) {
-    canvas->drawLine(TruncateToPixel(pen.x), TruncateToPixel(pen.y), TruncateToPixel(end.x),
-                     TruncateToPixel(end.y), stroke());
+  CPoint from = pen, to = end;
+  if (canvas && ClipSegment(from, to, DrawableArea(clipRect, lineWidth))) {
+    canvas->drawLine(TruncateToPixel(from.x), TruncateToPixel(from.y), TruncateToPixel(to.x),
+                     TruncateToPixel(to.y), stroke());
   }
   pen = end;
 }
@@ -68,7 +70,9 @@ void CDrawContext::drawLines(const CPoint* points, int32_t count) {
 
 void CDrawContext::drawRect(const CRect& rect, int32_t style) {
   if (!canvas) return;
-  const CRect r = rect.offset(offset.x, offset.y).normalized();
+  CRect r = rect.offset(offset.x, offset.y).normalized();
+  // The frame's edges that move lie outside the clip.
+  if (!ClipRect(r, DrawableArea(clipRect, lineWidth))) return;
   if (style == kDrawFilled || style == kDrawFilledAndStroked) {
     canvas->fillRect(r.left, r.top, r.width(), r.height(), fillColor);
   }
@@ -96,6 +100,8 @@ void CDrawContext::drawArc(const CRect& rect, double startAngle, double endAngle
   if (endAngle < startAngle) endAngle += 360;
   const double sweep = std::fabs(endAngle - startAngle);
   const CRect bounds = rect.offset(offset.x, offset.y);
+  // A bad arc is skipped; what is drawn after it still shows.
+  if (!ArcDrawable(bounds, startAngle, sweep)) return;
   if (style == kDrawFilled || style == kDrawFilledAndStroked) {
     canvas->fillArc(bounds, startAngle, sweep, fillColor);
   }

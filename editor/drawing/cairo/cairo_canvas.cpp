@@ -1,10 +1,10 @@
 #include "editor/drawing/cairo/cairo_canvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "editor/drawing/cairo/cairo_font.h"
+#include "editor/drawing/surface_limits.h"
 
 namespace VSTGUI {
 
@@ -13,16 +13,6 @@ namespace {
 // The surface's pixel centres lie on whole numbers, Cairo's on halves.
 constexpr double kPixelCentre = 0.5;
 constexpr double kPi = 3.14159265358979323846;
-
-// Cairo's fixed-point paths overflow far beyond any window; NaN would poison
-// the context for the rest of the paint.
-bool Drawable(double v) {
-  return std::isfinite(v) && std::fabs(v) < 1.0e7;
-}
-
-bool Drawable(std::initializer_list<double> values) {
-  return std::all_of(values.begin(), values.end(), [](double v) { return Drawable(v); });
-}
 
 }  // namespace
 
@@ -38,7 +28,7 @@ void CairoCanvas::setSource(CColor c) {
 
 void CairoCanvas::setPen(const StrokeStyle& pen) {
   setSource(pen.color);
-  cairo_set_line_width(cr, Drawable(pen.width) && pen.width > 0 ? pen.width : 1.0);
+  cairo_set_line_width(cr, Drawable({pen.width}) && pen.width > 0 ? pen.width : 1.0);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
   if (pen.dotted) {
     const double dot = cairo_get_line_width(cr);
@@ -83,11 +73,9 @@ void CairoCanvas::fillRect(double x, double y, double width, double height, CCol
 }
 
 bool CairoCanvas::arcPath(const CRect& bounds, double start, double sweep) {
+  // A context given a scale it cannot invert draws nothing more in this paint.
+  if (!ArcDrawable(bounds, start, sweep)) return false;
   const double radiusX = bounds.width() / 2, radiusY = bounds.height() / 2;
-  if (!Drawable({bounds.left, bounds.top, bounds.right, bounds.bottom, start, sweep}) ||
-      radiusX == 0 || radiusY == 0) {
-    return false;
-  }
   cairo_save(cr);
   cairo_translate(cr, bounds.left + radiusX + kPixelCentre, bounds.top + radiusY + kPixelCentre);
   cairo_scale(cr, radiusX, radiusY);

@@ -71,6 +71,17 @@ void AddStyle(FcPattern* pattern, int32_t style) {
   }
 }
 
+// The text rendering of both back ends, by the surface's antialias flag:
+//   flag   GDI+ TextRenderingHint        Cairo antialias
+//   set    ClearTypeGridFit (5)          CAIRO_ANTIALIAS_GRAY
+//   clear  SystemDefault (0)             CAIRO_ANTIALIAS_DEFAULT (the desktop's
+//                                        fontconfig and Xft settings)
+// Grey rather than subpixel: an image or back buffer has no subpixel order,
+// and subpixel coverage would fringe text drawn on transparent pixels.
+cairo_antialias_t TextAntialias(bool antialias) {
+  return antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT;
+}
+
 struct Key {
   std::string family;
   double size;
@@ -97,12 +108,18 @@ cairo_scaled_font_t* MakeScaledFont(FcPattern* resolved, double size) {
 
 // Finding a face is far slower than drawing with it, and a surface makes a new
 // description for every size a script asks for: faces found are kept, per
-// family, size and style, for the life of the module (editor thread only).
+// family, size and style, while a frame or an image is alive (editor thread only).
 class ScaledFontCache {
  public:
   static constexpr size_t kCapacity = 64;
 
   ~ScaledFontCache() { clear(); }
+
+  void clear() {
+    for (Entry& entry : entries)
+      cairo_scaled_font_destroy(entry.font);
+    entries.clear();
+  }
 
   cairo_scaled_font_t* find(const Key& key) const {
     for (const Entry& entry : entries) {
@@ -122,14 +139,13 @@ class ScaledFontCache {
     cairo_scaled_font_t* font;
   };
 
-  void clear() {
-    for (Entry& entry : entries)
-      cairo_scaled_font_destroy(entry.font);
-    entries.clear();
-  }
-
   std::vector<Entry> entries;
 };
+
+ScaledFontCache& Cache() {
+  static ScaledFontCache cache;
+  return cache;
+}
 
 cairo_scaled_font_t* FindScaledFont(const std::string& family, double size, int32_t style) {
   if (family.empty() || !(size > 0 && size < 10000)) return nullptr;
@@ -156,15 +172,18 @@ cairo_scaled_font_t* FindScaledFont(const std::string& family, double size, int3
 
 std::unique_ptr<PlatformFont> MakePlatformFont(const std::string& family, double size,
                                                int32_t style) {
-  static ScaledFontCache cache;
   Key key{family, size, style};
-  cairo_scaled_font_t* font = cache.find(key);
+  cairo_scaled_font_t* font = Cache().find(key);
   if (font == nullptr) {
     font = FindScaledFont(family, size, style);
     if (font == nullptr) return nullptr;
-    cache.add(std::move(key), font);
+    Cache().add(std::move(key), font);
   }
   return std::make_unique<CairoFont>(font, (style & kUnderlineFace) != 0);
+}
+
+void ReleaseCachedFonts() {
+  Cache().clear();
 }
 
 double CairoFont::advance(std::string_view text) const {
@@ -188,12 +207,13 @@ void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, C
   const double baseline = top + extents.ascent;
   const std::string terminated(text);
   cairo_save(cr);
+  // After the font, which brings its own options and would replace these.
+  cairo_set_scaled_font(cr, font);
   cairo_font_options_t* options = cairo_font_options_create();
-  cairo_font_options_set_antialias(options,
-                                   antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT);
+  cairo_scaled_font_get_font_options(font, options);
+  cairo_font_options_set_antialias(options, TextAntialias(antialias));
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
-  cairo_set_scaled_font(cr, font);
   cairo_set_source_rgba(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
                         color.alpha / 255.0);
   cairo_move_to(cr, x, baseline);

@@ -26,4 +26,7 @@ class CairoFont : public PlatformFont {
   bool underline;
 };
 
+// Drops the faces kept for later requests (when the last frame or image goes).
+void ReleaseCachedFonts();
+
 }  // namespace VSTGUI

@@ -91,9 +91,4 @@ std::vector<CColor> ImagePixels(PlatformImage& image) {
   return pixels;
 }
 
-// Cairo and fontconfig keep process-wide caches that the host may share; they
-// are never torn down from inside a plug-in.
-void StartGraphicsLibrary() {}
-void StopGraphicsLibrary() {}
-
 }  // namespace VSTGUI

@@ -1,11 +1,10 @@
 #include "editor/drawing/gdiplus/gdiplus_canvas.h"
 
 #include <algorithm>
-#include <cmath>
-#include <initializer_list>
 #include <vector>
 
 #include "editor/drawing/gdiplus/gdiplus_font.h"
+#include "editor/drawing/surface_limits.h"
 #include "platform/windows/utf16.h"
 
 namespace VSTGUI {
@@ -14,12 +13,6 @@ using namespace Gdiplus::DllExports;
 using Gdiplus::REAL;
 
 namespace {
-
-// GDI+ works in single precision; values no window could show are not drawn.
-bool Drawable(std::initializer_list<double> values) {
-  return std::all_of(values.begin(), values.end(),
-                     [](double v) { return std::isfinite(v) && std::fabs(v) < 1.0e7; });
-}
 
 REAL Real(double v) {
   return static_cast<REAL>(v);
@@ -142,10 +135,7 @@ void GdiplusCanvas::fillEllipse(int32_t x, int32_t y, int32_t width, int32_t hei
 }
 
 Gdiplus::GpPath* GdiplusCanvas::arcPath(const CRect& bounds, double start, double sweep) {
-  if (!Drawable({bounds.left, bounds.top, bounds.right, bounds.bottom, start, sweep}) ||
-      bounds.width() == 0 || bounds.height() == 0) {
-    return nullptr;
-  }
+  if (!ArcDrawable(bounds, start, sweep)) return nullptr;
   Gdiplus::GpPath* path = nullptr;
   if (GdipCreatePath(Gdiplus::FillModeAlternate, &path) != Gdiplus::Ok) return nullptr;
   // GDI+ wants a positive size; a rectangle given right to left is the same ellipse.
@@ -227,6 +217,7 @@ void GdiplusCanvas::drawText(PlatformFont& font, std::string_view text, double x
                              CColor color, bool antialias) {
   const std::wstring wide = Utf8ToUtf16(text);
   if (wide.empty() || textBrush == nullptr || !Drawable({x, top})) return;
+  // Paired with the Cairo back end's choices (cairo_font.cpp).
   check(GdipSetTextRenderingHint(graphics, antialias ? Gdiplus::TextRenderingHintClearTypeGridFit
                                                      : Gdiplus::TextRenderingHintSystemDefault));
   check(GdipSetSolidFillColor(textBrush, ToArgb(color)));
