@@ -74,10 +74,7 @@ void BM_MemoryPerInstance(benchmark::State& state) {
   float* io[] = {left.data(), right.data()};
   const auto start = [&] {
     AEffect* effect = library.create(MinimalHostCallback);
-    Dispatch(effect, effOpen);
-    Dispatch(effect, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    Dispatch(effect, effSetBlockSize, 0, kBlock);
-    Dispatch(effect, effMainsChanged, 0, 1);
+    StartLikeAHost(effect, 48000.0f, kBlock);
     effect->processReplacing(effect, io, io, kBlock);
     return effect;
   };

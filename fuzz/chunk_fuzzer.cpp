@@ -69,10 +69,7 @@ void RequireAudioPassesThrough(AEffect* e, const uint8_t* data, size_t size,
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   AEffect* e = CreateEffect(FuzzHost);
   Require(e != nullptr, "a VST host gets an effect");
-  Dispatch(e, effOpen);
-  Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-  Dispatch(e, effSetBlockSize, 0, 512);
-  Dispatch(e, effMainsChanged, 0, 1);
+  StartLikeAHost(e, 48000.0f, 512);
 
   const std::vector<float> loaded = ValuesFrom<float>(data, size / sizeof(float));
   {

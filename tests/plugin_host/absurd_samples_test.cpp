@@ -85,10 +85,7 @@ TEST_F(AbsurdSamples, ASpikeFarAboveFullScaleLeavesTheTopEdgeAndComesBack) {
   ASSERT_TRUE(library.loaded()) << library.error();
   AEffect* e = library.create(HostCallback);
   ASSERT_NE(e, nullptr);
-  Dispatch(e, effOpen);
-  Dispatch(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-  Dispatch(e, effSetBlockSize, 0, kBlock);
-  Dispatch(e, effMainsChanged, 0, 1);
+  StartLikeAHost(e, 44100.0f, kBlock);
   ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, x.parentHandle()), 1);
   for (int frame = 0; frame < kFrames; ++frame) {
     std::vector<float> left = Steps(0.125f), right = Steps(0.0625f);

@@ -44,10 +44,7 @@ void Cycle(X11Host& x) {
   ASSERT_TRUE(library.loaded()) << library.error();
   AEffect* e = library.create(HostCallback);
   ASSERT_NE(e, nullptr);
-  Dispatch(e, effOpen);
-  Dispatch(e, effSetSampleRate, 0, 0, nullptr, 44100.0f);
-  Dispatch(e, effSetBlockSize, 0, 512);
-  Dispatch(e, effMainsChanged, 0, 1);
+  StartLikeAHost(e, 44100.0f, 512);
   ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, x.parentHandle()), 1);
   std::vector<float> left(512), right(512);
   for (size_t i = 0; i < left.size(); ++i)

@@ -53,10 +53,7 @@ class PluginHost : public LoadedPlugin {
   AEffect* Start(float rate = 48000.0f, int32_t block = 256) {
     AEffect* e = library->create(HostCallback);
     EXPECT_NE(e, nullptr);
-    Dispatch(e, effOpen);
-    Dispatch(e, effSetSampleRate, 0, 0, nullptr, rate);
-    Dispatch(e, effSetBlockSize, 0, block);
-    Dispatch(e, effMainsChanged, 0, 1);
+    StartLikeAHost(e, rate, block);
     return e;
   }
 

@@ -33,10 +33,7 @@ class RecordingHost : public LoadedPlugin {
     AEffect* e = library->create(Callback);
     EXPECT_NE(e, nullptr);
     if (e == nullptr) return nullptr;
-    Dispatch(e, effOpen);
-    Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    Dispatch(e, effSetBlockSize, 0, 256);
-    Dispatch(e, effMainsChanged, 0, 1);
+    StartLikeAHost(e, 48000.0f, 256);
     return e;
   }
 

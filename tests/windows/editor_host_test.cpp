@@ -36,10 +36,7 @@ class EditorInHost : public ::testing::Test {
 
   AEffect* Start() {
     AEffect* e = library->create(HostCallback);
-    Dispatch(e, effOpen);
-    Dispatch(e, effSetSampleRate, 0, 0, nullptr, 48000.0f);
-    Dispatch(e, effSetBlockSize, 0, 1600);
-    Dispatch(e, effMainsChanged, 0, 1);
+    StartLikeAHost(e, 48000.0f, 1600);
     return e;
   }
 

@@ -33,3 +33,12 @@ inline intptr_t Dispatch(AEffect* effect, int32_t opcode, int32_t index = 0, int
                          void* ptr = nullptr, float opt = 0.0f) {
   return effect->dispatcher(effect, opcode, index, value, ptr, opt);
 }
+
+// The start-up every host makes before it processes: open, sample rate, block
+// size, resume.
+inline void StartLikeAHost(AEffect* effect, float sampleRate, int32_t blockSize) {
+  Dispatch(effect, effOpen);
+  Dispatch(effect, effSetSampleRate, 0, 0, nullptr, sampleRate);
+  Dispatch(effect, effSetBlockSize, 0, blockSize);
+  Dispatch(effect, effMainsChanged, 0, 1);
+}
