@@ -90,7 +90,7 @@ std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const 
                                                  std::string& error) {
   std::unique_ptr<AudioWriter> writer(new AudioWriter);
   writer->path = path;
-  writer->temporary = TemporaryNameFor(path);
+  writer->temporary = PrepareTemporaryFor(path);
   writer->channels = format.channels;
   SF_INFO info{};
   info.samplerate = static_cast<int>(format.sampleRate);

@@ -6,7 +6,9 @@
 #include <string>
 
 // The temporary name for `path`, in the same folder so that rename() is atomic.
-std::string TemporaryNameFor(const std::string& path);
+// The folder is made when missing: an album's "pictures/{}.png" should not fail
+// on every track.
+std::string PrepareTemporaryFor(const std::string& path);
 
 // Runs write(temporaryPath); on success renames it to `path`, else removes it.
 bool WriteWhole(const std::string& path, const std::function<bool(const std::string&)>& write);
