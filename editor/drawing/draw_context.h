@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "editor/drawing/canvas.h"
 #include "editor/drawing/font_desc.h"
@@ -72,6 +73,8 @@ class CDrawContext : public CBaseObject {
   CPoint getWindowOrigin() const { return windowOrigin; }
   // The cursor position minus the window's origin; (0, 0) on a surface for no window.
   CPoint cursorInWindow() const { return cursorLocator ? cursorLocator() : CPoint{}; }
+  // For a surface kept across paints (a back buffer), told anew for each paint of a window.
+  void setCursorLocator(CursorLocator cursor) { cursorLocator = std::move(cursor); }
   Canvas* getCanvas() const { return canvas.get(); }
 
  private:

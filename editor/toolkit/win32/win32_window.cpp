@@ -198,6 +198,7 @@ void Win32Window::paint() {
     } else {
       if (!backBuffer) backBuffer = COffscreenContext::create(size.width(), size.height());
       if (backBuffer) {
+        backBuffer->setCursorLocator(cursorLocator());
         events.onPaint(backBuffer.get(), area);
         if (auto target = GdiplusCanvas::onDevice(dc)) {
           target->drawImage(*backBuffer->getBitmap()->getPlatformImage(), r.left, r.top,
@@ -322,7 +323,7 @@ CursorLocator Win32Window::cursorLocator() const {
 
 void Win32Window::resize(const CRect& newSize) {
   size = newSize;
-  backBuffer = nullptr;  // made again at the new size by the next paint
+  backBuffer = {};  // made again at the new size by the next paint
   if (!alive) return;
   HWND previous = window;
   SIZE previousBefore = SizeOf(window);
