@@ -8,6 +8,7 @@
 
 #include "editor/toolkit/frame.h"
 #include "editor/toolkit/x11/x11_error_trap.h"
+#include "tests/support/cursor_view.h"
 #include "tests/support/x11_host.h"
 
 using namespace VSTGUI;
@@ -15,14 +16,6 @@ using namespace VSTGUI;
 namespace {
 
 constexpr int kHolderX = 40, kHolderY = 30;
-
-// Notes where each paint's surface says the cursor is.
-class CursorView : public CView {
- public:
-  using CView::CView;
-  void draw(CDrawContext* context) override { seen.push_back(context->cursorInWindow()); }
-  std::vector<CPoint> seen;
-};
 
 class X11FrameSizeAndCursor : public ::testing::Test {
  protected:
@@ -64,27 +57,15 @@ class X11FrameSizeAndCursor : public ::testing::Test {
   CursorView* view = nullptr;
 };
 
-bool Same(CPoint a, CPoint b) {
-  return a.x == b.x && a.y == b.y;
-}
-
 }  // namespace
 
 TEST_F(X11FrameSizeAndCursor, SurfacesTellTheCursorInWindowCoordinates) {
   host.moveTo(kHolderX + 100, kHolderY + 50);
-  const CPoint expected{100, 50};
-  SharedPointer<CDrawContext> surface = frame->getNativeWindow()->makeSurface();
-  ASSERT_TRUE(surface);
-  EXPECT_TRUE(Same(surface->cursorInWindow(), expected));
+  ExpectCursorInWindow(*frame, *view, {100, 50});
 
-  view->seen.clear();
-  frame->redrawNow(CRect{0, 0, 600, 600});
-  ASSERT_EQ(view->seen.size(), 1u);
-  EXPECT_TRUE(Same(view->seen[0], expected));
-
-  // Asked again, not remembered: the pointer moved on.
+  // Near the bottom edge: y beyond the editor's 600 rows is still measured from its top.
   host.moveTo(kHolderX + 3, kHolderY + 650);
-  EXPECT_TRUE(Same(surface->cursorInWindow(), CPoint{3, 650}));
+  ExpectCursorInWindow(*frame, *view, {3, 650});
 }
 
 TEST_F(X11FrameSizeAndCursor, ResizeGivesTheWindowAndItsPictureTheNewSize) {

@@ -5,19 +5,12 @@
 #include <vector>
 
 #include "editor/toolkit/frame.h"
+#include "tests/support/cursor_view.h"
 #include "tests/windows/win32_host.h"
 
 using namespace VSTGUI;
 
 namespace {
-
-// Notes where each paint's surface says the cursor is.
-class CursorView : public CView {
- public:
-  using CView::CView;
-  void draw(CDrawContext* context) override { seen.push_back(context->cursorInWindow()); }
-  std::vector<CPoint> seen;
-};
 
 const wchar_t kHostClass[] = L"ResizeTestHost";
 
@@ -31,10 +24,6 @@ SIZE SizeOf(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   return {r.right - r.left, r.bottom - r.top};
-}
-
-bool Same(CPoint a, CPoint b) {
-  return a.x == b.x && a.y == b.y;
 }
 
 // A host's top-level window at (50, 40) with a bordered child window that holds the editor:
@@ -89,15 +78,7 @@ TEST_F(Win32FrameSizeAndCursor, SurfacesTellTheCursorInWindowCoordinates) {
   ASSERT_NE(editor.left, 0);  // window and screen coordinates differ
   Win32Host::moveTo(editor.left + 100, editor.top + 50);
   Win32Host::pump();
-  const CPoint expected{100, 50};
-  SharedPointer<CDrawContext> surface = frame->getNativeWindow()->makeSurface();
-  ASSERT_TRUE(surface);
-  EXPECT_TRUE(Same(surface->cursorInWindow(), expected));
-
-  view->seen.clear();
-  frame->redrawNow(CRect{0, 0, 600, 600});
-  ASSERT_EQ(view->seen.size(), 1u);
-  EXPECT_TRUE(Same(view->seen[0], expected));
+  ExpectCursorInWindow(*frame, *view, {100, 50});
 }
 
 TEST_F(Win32FrameSizeAndCursor, ResizeCarriesTheHostsWindowsAlongWithTheirBorders) {
