@@ -22,8 +22,8 @@ void TVebriskEffect::DoGraphics() {
   BeginGraphicsSection(*this);
   using namespace Primitives;
 
-  var.fontIndex = SelectFont(*this, 0, kCourierNew, 13, 0);
-  var.fontIndex = SelectFont(*this, 1, kArial, 16, 0);
+  SelectFont(*this, 0, kCourierNew, 13, 0);
+  SelectFont(*this, 1, kArial, 16, 0);
 
   SetColor(*this, 1, 1, 1, 1);
   var.logoX = 0;
@@ -54,7 +54,7 @@ void TVebriskEffect::DoGraphics() {
   var.scaleMean = FiniteOrZero((var.scaleX + var.scaleY) * 0.5);
   const double fontSize = std::floor(var.scaleMean * var.baseFontSize);
   var.labelFontSize = std::isfinite(fontSize) ? std::max(8.0, std::min(100.0, fontSize)) : 8;
-  var.fontIndex = SelectFont(*this, 1, kLabelArial, var.labelFontSize, 0);
+  SelectFont(*this, 1, kLabelArial, var.labelFontSize, 0);
 
   AdvanceHistory();
 

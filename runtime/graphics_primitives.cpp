@@ -101,8 +101,8 @@ void DrawNumber(TVebrisk& frame, ColorBytes c, double value, double digits) {
   DrawText(frame, c, text);
 }
 
-double SelectFont(TVebrisk& frame, double fontNumber, double nameString, double size,
-                  double styleCode) {
+void SelectFontRecord(TVebrisk& frame, double fontNumber, double nameString, double size,
+                      double styleCode) {
   double pixelSize;
   if (size > 0 && std::isfinite(size)) {
     pixelSize = std::max(size * 0.85, 1.0);
@@ -130,7 +130,6 @@ double SelectFont(TVebrisk& frame, double fontNumber, double nameString, double 
   if (!paintSetFont(frame.Host, record.Name.c_str(), integerSize, record.Style)) {
     paintSetFont(frame.Host, "verdana", integerSize, record.Style);
   }
-  return FiniteOrZero(fontNumber);
 }
 
 ImageRecord& LookupImage(TVebrisk& frame, int32_t number) {

@@ -27,9 +27,18 @@ void FilledRectangle(TVebrisk& frame, ColorBytes color, double x, double y, doub
 void DrawText(TVebrisk& frame, ColorBytes color, std::string_view text);
 void DrawString(TVebrisk& frame, ColorBytes color, double stringNumber);
 void DrawNumber(TVebrisk& frame, ColorBytes color, double value, double digits);
-// Records and selects a font, sets textHeight; returns the new font index.
-double SelectFont(TVebrisk& frame, double fontNumber, double nameString, double size,
-                  double styleCode);
+// Records font `fontNumber` with the name, size and style, selects it on the surface and
+// sets textHeight.
+void SelectFontRecord(TVebrisk& frame, double fontNumber, double nameString, double size,
+                      double styleCode);
+// The script's select font: also notes the number as the effect's fontIndex; answers 1.
+template <class Effect>
+double SelectFont(Effect& effect, double fontNumber, double nameString, double size,
+                  double styleCode) {
+  effect.var.fontIndex = FiniteOrZero(fontNumber);
+  SelectFontRecord(effect, fontNumber, nameString, size, styleCode);
+  return 1;
+}
 // Loads image n on first use: embedded first, else the file of that number.
 ImageRecord& LookupImage(TVebrisk& frame, int32_t number);
 // Draws image n at the pen at its own size, or a red "ERROR" box when it cannot.

@@ -31,6 +31,11 @@ class CBitmap : public CBaseObject {
   SourceKind getSourceKind() const { return sourceKind; }
 
   void draw(CDrawContext* context, const CRect& rect, CPoint offset = {});
+  // For callers that ask for an image without transparency handling: the image's own alpha
+  // still blends, exactly as in draw.
+  void drawPlain(CDrawContext* context, const CRect& rect, CPoint offset = {}) {
+    draw(context, rect, offset);
+  }
   void drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint offset, uint8_t opacity);
 
   CColor transparentColor{255, 255, 255, 0};  // kept for callers; drawing never consults it

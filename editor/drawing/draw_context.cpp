@@ -9,8 +9,11 @@
 namespace VSTGUI {
 
 CDrawContext::CDrawContext(std::unique_ptr<Canvas> canvas, const CRect& containerSize,
-                           CPoint windowOrigin)
-    : canvas(std::move(canvas)), windowOrigin(windowOrigin), containerSize(containerSize) {
+                           CPoint windowOrigin, CursorLocator cursor)
+    : canvas(std::move(canvas)),
+      windowOrigin(windowOrigin),
+      containerSize(containerSize),
+      cursorLocator(std::move(cursor)) {
   if (this->canvas) this->canvas->setAntialias(true);
   applyClip(containerSize, true);
   setStrokeColor(kWhiteCColor);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 #include "editor/drawing/canvas.h"
 #include "editor/drawing/font_desc.h"
@@ -18,12 +20,16 @@ enum CLineStyle : int32_t { kLineSolid = 0, kLineOnOffDash = 1 };
 enum CDrawStyle : int32_t { kDrawStroked = 0, kDrawFilled = 1, kDrawFilledAndStroked = 2 };
 enum CHoriTxtAlign : int32_t { kLeftText = 0, kCenterText = 1, kRightText = 2 };
 
+// Where the pointer is now, in the coordinates of the window a surface draws on.
+using CursorLocator = std::function<CPoint()>;
+
 class CDrawContext : public CBaseObject {
  public:
   // `canvas` may be null (a window that could not be drawn on): then nothing is drawn.
   // `containerSize` gives the initial clip; the origin is the window's on the screen.
-  CDrawContext(std::unique_ptr<Canvas> canvas, const CRect& containerSize,
-               CPoint windowOrigin = {});
+  // `cursor` is given by surfaces made for a window, and must not outlive it.
+  CDrawContext(std::unique_ptr<Canvas> canvas, const CRect& containerSize, CPoint windowOrigin = {},
+               CursorLocator cursor = {});
   ~CDrawContext() override;
 
   void setSmoothing(int32_t mode);
@@ -65,6 +71,10 @@ class CDrawContext : public CBaseObject {
                       bool antialias = true);
 
   CPoint getWindowOrigin() const { return windowOrigin; }
+  // The cursor position minus the window's origin; (0, 0) on a surface for no window.
+  CPoint cursorInWindow() const { return cursorLocator ? cursorLocator() : CPoint{}; }
+  // For a surface kept across paints (a back buffer), told anew for each paint of a window.
+  void setCursorLocator(CursorLocator cursor) { cursorLocator = std::move(cursor); }
   Canvas* getCanvas() const { return canvas.get(); }
 
  private:
@@ -85,6 +95,7 @@ class CDrawContext : public CBaseObject {
   int32_t lineStyle = kLineOnOffDash;
   int32_t drawMode = kAntialias;
   CRect clipRect;
+  CursorLocator cursorLocator;
 };
 
 }  // namespace VSTGUI

@@ -32,6 +32,20 @@ void CFrame::redrawNow(const CRect& rect) {
   if (openFlag && window) window->paintNow(rect);
 }
 
+bool CFrame::setSize(double width, double height) {
+  constexpr double kLargestSide = 32767;  // Cairo's and X's limit alike
+  if (!openFlag || !window) return false;
+  if (!(width >= 1 && width <= kLargestSide && height >= 1 && height <= kLargestSide)) {
+    return false;
+  }
+  if (width == size.width() && height == size.height()) return true;
+  size = {size.left, size.top, size.left + width, size.top + height};
+  mouseableArea = size;
+  window->resize(size);
+  invalid();
+  return true;
+}
+
 bool CFrame::isKindOf(const char* className) const {
   return std::strcmp(className, "CFrame") == 0 || CViewContainer::isKindOf(className);
 }

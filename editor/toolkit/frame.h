@@ -24,6 +24,10 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
   // Paints `rect` of the window at once, not at the next event processing.
   void redrawNow(const CRect& rect);
   bool isOpen() const { return openFlag; }
+  // Gives the open frame and its window a new size (the origin stays) and paints it all again;
+  // true when the frame has that size afterwards. Sizes below 1 or beyond what a window and
+  // its back buffer can hold are refused. Nothing here calls it: the editor's size is fixed.
+  bool setSize(double width, double height);
 
   bool isKindOf(const char* className) const override;
   int32_t onKeyDown(VstKeyCode& key) override;

@@ -48,6 +48,9 @@ class NativeWindow {
   virtual uint32_t mouseButtons() = 0;
   // A surface on the window outside a paint (null when there is none).
   virtual SharedPointer<CDrawContext> makeSurface() = 0;
+  // Gives the window the size of `newSize` (its position stays) and drops what was drawn at the
+  // old size. Windows' version also resizes the host's windows around it by as much.
+  virtual void resize(const CRect& newSize) = 0;
   // The platform's window handle, for tests and the host.
   virtual uintptr_t handle() const = 0;
 };

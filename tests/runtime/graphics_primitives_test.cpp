@@ -158,6 +158,19 @@ TEST_F(GraphicsPrimitives, FontSizesFollowTheScaleRules) {
   EXPECT_EQ(s.Fonts.at(1).Name, "Arial");
 }
 
+// The script's fontIndex holds the number as given (finite rule); the font table is keyed by
+// its index, and the primitive's own answer is 1 whatever the number.
+TEST_F(GraphicsPrimitives, SelectFontNotesTheNumberAndAnswersOne) {
+  s.RegisterString(30, "Arial");
+  EXPECT_EQ(Primitives::SelectFont(s, 2, 30, 12, 0), 1);
+  EXPECT_EQ(s.var.fontIndex, 2);
+  EXPECT_EQ(Primitives::SelectFont(s, 3.9, 30, 12, 0), 1);
+  EXPECT_EQ(s.var.fontIndex, 3.9);
+  EXPECT_EQ(s.Fonts.count(3), 1u);
+  EXPECT_EQ(Primitives::SelectFont(s, std::nan(""), 30, 12, 0), 1);
+  EXPECT_EQ(s.var.fontIndex, 0);
+}
+
 TEST_F(GraphicsPrimitives, StyleLettersArePackedIntoTheCode) {
   s.RegisterString(30, "Arial");
   Primitives::SelectFont(s, 2, 30, 12, 'u' * 256 + 'b');

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "runtime/transform_builtins.h"
+#include "tests/runtime/mdct_reference.h"
 #include "tests/runtime/random_cells.h"
 
 namespace {
@@ -15,27 +16,6 @@ constexpr int kFirstLog2Size = 5;
 constexpr int kLastLog2Size = 12;
 // Largest error allowed in any value, relative to the Euclidean norm of the input.
 constexpr double kRelativeTolerance = 1e-14;
-
-// The kernel cos(π/(2N)·(2n + 1 + N/2)·(2k + 1)), exact to extended precision: its
-// argument only matters modulo 4N.
-class MdctKernel {
- public:
-  explicit MdctKernel(size_t size) : Size(size), Cosines(4 * size) {
-    for (size_t q = 0; q < Cosines.size(); ++q)
-      Cosines[q] = std::cos(std::numbers::pi_v<long double> * q / (2 * size));
-  }
-  long double operator()(size_t n, size_t k) const {
-    return Cosines[(2 * n + 1 + Size / 2) * (2 * k + 1) % Cosines.size()];
-  }
-
- private:
-  size_t Size;
-  std::vector<long double> Cosines;
-};
-
-double Window(size_t i, size_t size) {
-  return std::sin((i + 0.5) * std::numbers::pi / size);
-}
 
 double* Load(CVebriskMemory& memory, const std::vector<double>& cells) {
   double* block = memory.Block(kPageStart);
@@ -53,13 +33,9 @@ TEST(MdctTransform, ForwardMatchesTheDirectSumsForEverySize) {
     const double tolerance = kRelativeTolerance * EuclideanNorm(input);
     const double* cells = Load(memory, input);
     MdctBuiltin(memory, kPageStart, static_cast<int32_t>(size), 0);
-    const MdctKernel kernel(size);
-    for (size_t k = 0; k < size / 2; ++k) {
-      long double expected = 0;
-      for (size_t n = 0; n < size; ++n)
-        expected += input[n] * Window(n, size) * kernel(n, k);
-      ASSERT_NEAR(cells[k], expected, tolerance) << "size " << size << ", coefficient " << k;
-    }
+    const std::vector<long double> expected = ReferenceMdct(input);
+    for (size_t k = 0; k < size / 2; ++k)
+      ASSERT_NEAR(cells[k], expected[k], tolerance) << "size " << size << ", coefficient " << k;
     EXPECT_TRUE(std::equal(input.begin() + size / 2, input.end(), cells + size / 2));
   }
 }
@@ -72,14 +48,9 @@ TEST(MdctTransform, InverseMatchesTheDirectSumsForEverySize) {
     const double tolerance = kRelativeTolerance * EuclideanNorm(input);
     const double* cells = Load(memory, input);
     MdctBuiltin(memory, kPageStart, static_cast<int32_t>(size), 1);
-    const MdctKernel kernel(size);
-    for (size_t n = 0; n < size; ++n) {
-      long double sum = 0;
-      for (size_t k = 0; k < size / 2; ++k)
-        sum += input[k] * kernel(n, k);
-      const long double expected = 4.0L / size * sum * Window(n, size);
-      ASSERT_NEAR(cells[n], expected, tolerance) << "size " << size << ", value " << n;
-    }
+    const std::vector<long double> expected = ReferenceInverseMdct(input);
+    for (size_t n = 0; n < size; ++n)
+      ASSERT_NEAR(cells[n], expected[n], tolerance) << "size " << size << ", value " << n;
   }
 }
 

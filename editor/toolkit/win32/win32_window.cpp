@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <cwchar>
 #include <utility>
 
 #include "editor/drawing/gdiplus/gdiplus_canvas.h"
@@ -40,6 +41,31 @@ uint32_t MessageButtons(WPARAM wParam) {
   if (wParam & MK_CONTROL) buttons |= kControl;
   if (KeyDown(VK_MENU)) buttons |= kAlt;
   return buttons;
+}
+
+// The cursor relative to a point of the screen.
+CPoint CursorFrom(CPoint origin) {
+  POINT cursor{};
+  GetCursorPos(&cursor);
+  return {cursor.x - origin.x, cursor.y - origin.y};
+}
+
+SIZE SizeOf(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+void SetSize(HWND window, SIZE size) {
+  SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// An MDI host's client area arranges its child windows itself.
+bool IsMdiClient(HWND window) {
+  wchar_t className[16]{};
+  GetClassNameW(window, className, 16);
+  return _wcsicmp(className, L"MDIClient") == 0;
 }
 
 CPoint MessagePoint(LPARAM lParam) {
@@ -167,11 +193,12 @@ void Win32Window::paint() {
     const CRect area{double(r.left), double(r.top), double(r.right), double(r.bottom)};
     if (composited) {
       auto context = SharedPointer<CDrawContext>::adopt(
-          new CDrawContext(GdiplusCanvas::onDevice(dc), size, screenOrigin()));
+          new CDrawContext(GdiplusCanvas::onDevice(dc), size, screenOrigin(), cursorLocator()));
       events.onPaint(context.get(), area);
     } else {
       if (!backBuffer) backBuffer = COffscreenContext::create(size.width(), size.height());
       if (backBuffer) {
+        backBuffer->setCursorLocator(cursorLocator());
         events.onPaint(backBuffer.get(), area);
         if (auto target = GdiplusCanvas::onDevice(dc)) {
           target->drawImage(*backBuffer->getBitmap()->getPlatformImage(), r.left, r.top,
@@ -262,10 +289,7 @@ void Win32Window::setCursor(CCursorType type) {
 }
 
 CPoint Win32Window::mouseLocation() {
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  const CPoint origin = screenOrigin();
-  return {cursor.x - origin.x, cursor.y - origin.y};
+  return CursorFrom(screenOrigin());
 }
 
 // The live state of the physical buttons: where the user swapped them, the
@@ -288,8 +312,35 @@ uint32_t Win32Window::mouseButtons() {
 
 SharedPointer<CDrawContext> Win32Window::makeSurface() {
   if (!alive) return {};
-  return SharedPointer<CDrawContext>::adopt(
-      new CDrawContext(GdiplusCanvas::onDevice(GetDC(window), window), size, screenOrigin()));
+  return SharedPointer<CDrawContext>::adopt(new CDrawContext(
+      GdiplusCanvas::onDevice(GetDC(window), window), size, screenOrigin(), cursorLocator()));
+}
+
+// The origin taken when the surface is made, as its window origin is.
+CursorLocator Win32Window::cursorLocator() const {
+  return [origin = screenOrigin()] { return CursorFrom(origin); };
+}
+
+void Win32Window::resize(const CRect& newSize) {
+  size = newSize;
+  backBuffer = {};  // made again at the new size by the next paint
+  if (!alive) return;
+  HWND previous = window;
+  SIZE previousBefore = SizeOf(window);
+  SIZE previousAfter{static_cast<LONG>(size.width()), static_cast<LONG>(size.height())};
+  SetSize(window, previousAfter);
+  // GA_PARENT, unlike GetParent, never leads from a top-level window to its owner.
+  for (HWND parent = GetAncestor(previous, GA_PARENT);
+       parent != nullptr && parent != GetDesktopWindow() && !IsMdiClient(parent);
+       parent = GetAncestor(previous, GA_PARENT)) {
+    const SIZE before = SizeOf(parent);
+    const SIZE after{previousAfter.cx + before.cx - previousBefore.cx,
+                     previousAfter.cy + before.cy - previousBefore.cy};
+    SetSize(parent, after);
+    previous = parent;
+    previousBefore = before;
+    previousAfter = after;
+  }
 }
 
 }  // namespace VSTGUI

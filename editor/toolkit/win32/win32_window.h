@@ -25,6 +25,9 @@ class Win32Window : public NativeWindow {
   CPoint mouseLocation() override;
   uint32_t mouseButtons() override;
   SharedPointer<CDrawContext> makeSurface() override;
+  // Then each window around it, up to the top-level one or an MDI client area, gets the new
+  // size plus the border it had around the window before it.
+  void resize(const CRect& newSize) override;
   uintptr_t handle() const override { return reinterpret_cast<uintptr_t>(window); }
 
  private:
@@ -41,6 +44,7 @@ class Win32Window : public NativeWindow {
   void destroyed();
   void revokeDropTarget();
   CPoint screenOrigin() const;
+  CursorLocator cursorLocator() const;
 
   ThreadServices threadServices;  // first: OLE outlives the drop target
   NativeWindowEvents& events;

@@ -49,6 +49,16 @@ uint32_t ButtonBit(unsigned int button) {
   }
 }
 
+// The pointer query on our own connection: where the pointer is relative to `window`.
+CPoint PointerIn(Display* display, Window window) {
+  Window root, child;
+  int rootX, rootY, x = 0, y = 0;
+  unsigned int mask;
+  X11ErrorTrap trap(display);
+  XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask);
+  return {double(x), double(y)};
+}
+
 CRect Union(const CRect& a, const CRect& b) {
   if (a.isEmpty()) return b;
   if (b.isEmpty()) return a;
@@ -221,7 +231,7 @@ void X11Window::paint() {
   dirty = {};
   {
     auto context = SharedPointer<CDrawContext>::adopt(
-        new CDrawContext(std::make_unique<CairoCanvas>(backBuffer), size));
+        new CDrawContext(std::make_unique<CairoCanvas>(backBuffer), size, {}, cursorLocator()));
     events.onPaint(context.get(), area);
   }
   cairo_surface_flush(backBuffer);
@@ -279,12 +289,11 @@ void X11Window::setCursor(CCursorType type) {
 }
 
 CPoint X11Window::mouseLocation() {
-  Window root, child;
-  int rootX, rootY, x = 0, y = 0;
-  unsigned int mask;
-  X11ErrorTrap trap(display);
-  XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask);
-  return {double(x), double(y)};
+  return PointerIn(display, window);
+}
+
+CursorLocator X11Window::cursorLocator() const {
+  return [display = display, window = window] { return PointerIn(display, window); };
 }
 
 uint32_t X11Window::mouseButtons() {
@@ -299,7 +308,20 @@ uint32_t X11Window::mouseButtons() {
 SharedPointer<CDrawContext> X11Window::makeSurface() {
   if (destroyed || windowSurface == nullptr) return {};
   return SharedPointer<CDrawContext>::adopt(
-      new CDrawContext(std::make_unique<CairoCanvas>(windowSurface), size));
+      new CDrawContext(std::make_unique<CairoCanvas>(windowSurface), size, {}, cursorLocator()));
+}
+
+void X11Window::resize(const CRect& newSize) {
+  size = newSize;
+  const int width = static_cast<int>(size.width()), height = static_cast<int>(size.height());
+  if (backBuffer) cairo_surface_destroy(backBuffer);
+  backBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+  dirty = size;
+  if (destroyed) return;
+  X11ErrorTrap trap(display);
+  XResizeWindow(display, window, static_cast<unsigned int>(width),
+                static_cast<unsigned int>(height));
+  if (windowSurface) cairo_xlib_surface_set_size(windowSurface, width, height);
 }
 
 }  // namespace VSTGUI

@@ -23,6 +23,9 @@ class X11Window : public NativeWindow {
   CPoint mouseLocation() override;
   uint32_t mouseButtons() override;
   SharedPointer<CDrawContext> makeSurface() override;
+  // The host's windows are its own: it hears of a new editor size from the editor, whose
+  // rectangle it reads back, never from the frame's window alone.
+  void resize(const CRect& newSize) override;
   uintptr_t handle() const override { return window; }
 
  private:
@@ -31,6 +34,7 @@ class X11Window : public NativeWindow {
   void handle(XEvent& event);
   void handleButton(const XButtonEvent& event, bool pressed);
   void paint();
+  CursorLocator cursorLocator() const;
 
   Display* display;
   NativeWindowEvents& events;
