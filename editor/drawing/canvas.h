@@ -54,8 +54,9 @@ class Canvas {
                             const StrokeStyle&) = 0;
   virtual void fillPolygon(const CPoint* points, int32_t count, CColor) = 0;
 
-  // Text: the width of its bounding box, the font's line height, and drawing
-  // with the layout's top-left corner at (x, top).
+  // Text is laid out as GDI+'s default string format lays it out, 1/6 em of
+  // padding before and after the glyphs: the width of that layout box, the
+  // font's line height, and drawing with the box's top-left corner at (x, top).
   virtual double textWidth(PlatformFont& font, std::string_view text) = 0;
   virtual double lineHeight(PlatformFont& font) = 0;
   virtual void drawText(PlatformFont& font, std::string_view text, double x, double top, CColor,

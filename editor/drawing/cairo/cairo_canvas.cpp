@@ -134,7 +134,7 @@ void CairoCanvas::fillPolygon(const CPoint* points, int32_t count, CColor color)
 }
 
 double CairoCanvas::textWidth(PlatformFont& font, std::string_view text) {
-  return static_cast<CairoFont&>(font).advance(text);
+  return static_cast<CairoFont&>(font).layoutWidth(text);
 }
 
 double CairoCanvas::lineHeight(PlatformFont& font) {
