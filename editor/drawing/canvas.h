@@ -46,7 +46,8 @@ class Canvas {
   virtual void drawEllipse(int32_t x, int32_t y, int32_t width, int32_t height,
                            const StrokeStyle&) = 0;
   virtual void fillEllipse(int32_t x, int32_t y, int32_t width, int32_t height, CColor) = 0;
-  // Angles in degrees, clockwise from the x axis, of the ellipse inscribed in `bounds`.
+  // Angles in degrees, clockwise from the x axis, of the ellipse inscribed in
+  // `bounds` (normalised); a negative sweep runs counterclockwise.
   virtual void drawArc(const CRect& bounds, double start, double sweep, const StrokeStyle&) = 0;
   // The region between the arc and its chord.
   virtual void fillArc(const CRect& bounds, double start, double sweep, CColor) = 0;

@@ -81,7 +81,11 @@ bool CairoCanvas::arcPath(const CRect& bounds, double start, double sweep) {
   cairo_scale(cr, radiusX, radiusY);
   const double from = start * kPi / 180, to = (start + sweep) * kPi / 180;
   cairo_new_path(cr);
-  cairo_arc(cr, 0, 0, 1, from, to);
+  if (sweep < 0) {
+    cairo_arc_negative(cr, 0, 0, 1, from, to);
+  } else {
+    cairo_arc(cr, 0, 0, 1, from, to);
+  }
   cairo_restore(cr);
   return true;
 }
