@@ -46,7 +46,8 @@ class Canvas {
   virtual void drawEllipse(int32_t x, int32_t y, int32_t width, int32_t height,
                            const StrokeStyle&) = 0;
   virtual void fillEllipse(int32_t x, int32_t y, int32_t width, int32_t height, CColor) = 0;
-  // Angles in degrees, clockwise from the x axis, of the ellipse inscribed in `bounds`.
+  // Angles in degrees, clockwise from the x axis, of the ellipse inscribed in
+  // `bounds` (normalised); a negative sweep runs counterclockwise.
   virtual void drawArc(const CRect& bounds, double start, double sweep, const StrokeStyle&) = 0;
   // The region between the arc and its chord.
   virtual void fillArc(const CRect& bounds, double start, double sweep, CColor) = 0;
@@ -54,8 +55,9 @@ class Canvas {
                             const StrokeStyle&) = 0;
   virtual void fillPolygon(const CPoint* points, int32_t count, CColor) = 0;
 
-  // Text: the width of its bounding box, the font's line height, and drawing
-  // with the layout's top-left corner at (x, top).
+  // Text is laid out as GDI+'s default string format lays it out, 1/6 em of
+  // padding before and after the glyphs: the width of that layout box, the
+  // font's line height, and drawing with the box's top-left corner at (x, top).
   virtual double textWidth(PlatformFont& font, std::string_view text) = 0;
   virtual double lineHeight(PlatformFont& font) = 0;
   virtual void drawText(PlatformFont& font, std::string_view text, double x, double top, CColor,

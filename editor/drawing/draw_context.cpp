@@ -101,8 +101,20 @@ void CDrawContext::drawEllipse(const CRect& rect, int32_t style) {
 void CDrawContext::drawArc(const CRect& rect, double startAngle, double endAngle, int32_t style) {
   if (!canvas) return;
   if (endAngle < startAngle) endAngle += 360;
-  const double sweep = std::fabs(endAngle - startAngle);
-  const CRect bounds = rect.offset(offset.x, offset.y);
+  double sweep = std::fabs(endAngle - startAngle);
+  const CRect given = rect.offset(offset.x, offset.y);
+  // The rectangle is not normalised: given right to left (or bottom to top),
+  // its ellipse runs the other way round, so the arc comes out mirrored. The
+  // canvas gets the same arc on the normalised ellipse, angles mirrored.
+  if (given.right < given.left) {
+    startAngle = 180 - startAngle;
+    sweep = -sweep;
+  }
+  if (given.bottom < given.top) {
+    startAngle = -startAngle;
+    sweep = -sweep;
+  }
+  const CRect bounds = given.normalized();
   // A bad arc is skipped; what is drawn after it still shows.
   if (!ArcDrawable(bounds, startAngle, sweep)) return;
   if (style == kDrawFilled || style == kDrawFilledAndStroked) {

@@ -43,7 +43,7 @@ TEST_F(GdiplusBackEnd, EveryOperationIsOneGdiplusAccepts) {
     canvas->fillRect(1, 1, 5, 5, kWhiteCColor);
     canvas->drawEllipse(10, 10, 30, 20, solid);
     canvas->fillEllipse(10, 10, 30, 20, kBlackCColor);
-    canvas->drawArc(CRect{40, 50, 10, 10}, 350, 60, dotted);  // given right to left
+    canvas->drawArc(CRect{10, 10, 40, 50}, 350, -60, dotted);  // counterclockwise
     canvas->fillArc(CRect{10, 10, 40, 50}, 0, 270, kWhiteCColor);
     canvas->drawPolyline(triangle, 3, true, solid);
     canvas->drawPolyline(triangle, 3, false, dotted);

@@ -81,7 +81,11 @@ bool CairoCanvas::arcPath(const CRect& bounds, double start, double sweep) {
   cairo_scale(cr, radiusX, radiusY);
   const double from = start * kPi / 180, to = (start + sweep) * kPi / 180;
   cairo_new_path(cr);
-  cairo_arc(cr, 0, 0, 1, from, to);
+  if (sweep < 0) {
+    cairo_arc_negative(cr, 0, 0, 1, from, to);
+  } else {
+    cairo_arc(cr, 0, 0, 1, from, to);
+  }
   cairo_restore(cr);
   return true;
 }
@@ -134,7 +138,7 @@ void CairoCanvas::fillPolygon(const CPoint* points, int32_t count, CColor color)
 }
 
 double CairoCanvas::textWidth(PlatformFont& font, std::string_view text) {
-  return static_cast<CairoFont&>(font).advance(text);
+  return static_cast<CairoFont&>(font).layoutWidth(text);
 }
 
 double CairoCanvas::lineHeight(PlatformFont& font) {

@@ -82,6 +82,10 @@ cairo_antialias_t TextAntialias(bool antialias) {
   return antialias ? CAIRO_ANTIALIAS_GRAY : CAIRO_ANTIALIAS_DEFAULT;
 }
 
+// GDI+'s default string format pads every string by 1/6 em on both sides,
+// when it measures and when it draws.
+constexpr double kPaddingPerEm = 1.0 / 6;
+
 struct Key {
   std::string family;
   double size;
@@ -187,11 +191,20 @@ void ReleaseCachedFonts() {
 }
 
 double CairoFont::advance(std::string_view text) const {
-  if (text.empty()) return 0;
   const std::string terminated(text);
   cairo_text_extents_t extents;
   cairo_scaled_font_text_extents(font, terminated.c_str(), &extents);
   return extents.x_advance;
+}
+
+double CairoFont::padding() const {
+  cairo_matrix_t size;
+  cairo_scaled_font_get_font_matrix(font, &size);
+  return size.yy * kPaddingPerEm;
+}
+
+double CairoFont::layoutWidth(std::string_view text) const {
+  return text.empty() ? 0 : advance(text) + 2 * padding();
 }
 
 double CairoFont::lineHeight() const {
@@ -200,13 +213,7 @@ double CairoFont::lineHeight() const {
   return extents.height;
 }
 
-void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, CColor color,
-                     bool antialias) const {
-  cairo_font_extents_t extents;
-  cairo_scaled_font_extents(font, &extents);
-  const double baseline = top + extents.ascent;
-  const std::string terminated(text);
-  cairo_save(cr);
+void CairoFont::select(cairo_t* cr, bool antialias) const {
   // After the font, which brings its own options and would replace these.
   cairo_set_scaled_font(cr, font);
   cairo_font_options_t* options = cairo_font_options_create();
@@ -214,13 +221,24 @@ void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, C
   cairo_font_options_set_antialias(options, TextAntialias(antialias));
   cairo_set_font_options(cr, options);
   cairo_font_options_destroy(options);
+}
+
+void CairoFont::draw(cairo_t* cr, std::string_view text, double x, double top, CColor color,
+                     bool antialias) const {
+  cairo_font_extents_t extents;
+  cairo_scaled_font_extents(font, &extents);
+  const double baseline = top + extents.ascent;
+  const double start = x + padding();
+  const std::string terminated(text);
+  cairo_save(cr);
+  select(cr, antialias);
   cairo_set_source_rgba(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0,
                         color.alpha / 255.0);
-  cairo_move_to(cr, x, baseline);
+  cairo_move_to(cr, start, baseline);
   cairo_show_text(cr, terminated.c_str());
   if (underline) {
     const double thickness = std::max(1.0, extents.height / 16);
-    cairo_rectangle(cr, x, baseline + thickness, advance(text), thickness);
+    cairo_rectangle(cr, start, baseline + thickness, advance(text), thickness);
     cairo_fill(cr);
   }
   cairo_restore(cr);

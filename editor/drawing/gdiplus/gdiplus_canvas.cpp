@@ -138,10 +138,8 @@ Gdiplus::GpPath* GdiplusCanvas::arcPath(const CRect& bounds, double start, doubl
   if (!ArcDrawable(bounds, start, sweep)) return nullptr;
   Gdiplus::GpPath* path = nullptr;
   if (GdipCreatePath(Gdiplus::FillModeAlternate, &path) != Gdiplus::Ok) return nullptr;
-  // GDI+ wants a positive size; a rectangle given right to left is the same ellipse.
-  const CRect r = bounds.normalized();
-  check(GdipAddPathArc(path, Real(r.left), Real(r.top), Real(r.width()), Real(r.height()),
-                       Real(start), Real(sweep)));
+  check(GdipAddPathArc(path, Real(bounds.left), Real(bounds.top), Real(bounds.width()),
+                       Real(bounds.height()), Real(start), Real(sweep)));
   return path;
 }
 
