@@ -106,7 +106,7 @@ TEST_F(EditorWindow, TheGraphIsOnScreenWithTheMeasuredHeights) {
   EXPECT_TRUE(olive(at(20, 255)));
   EXPECT_TRUE(olive(at(300, 22)));
   EXPECT_TRUE(olive(at(580, 22)));
-  EXPECT_FALSE(olive(at(300, 40)));
+  EXPECT_FALSE(olive(at(450, 40)));  // below the ceiling, right of its label
   // The left history in half-white, the right one in half-red, each at its height.
   const CColor left = at(300, 300);
   EXPECT_TRUE(left.red > 100 && left.green > 100 && left.blue > 100);
