@@ -6,10 +6,10 @@
 #include <memory>
 #include <string_view>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/canvas.h"
 #include "editor/drawing/font_desc.h"
 #include "editor/drawing/geometry.h"
-#include "editor/toolkit/base_object.h"
 
 namespace VSTGUI {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/draw_context.h"
-#include "editor/toolkit/base_object.h"
 #include "editor/toolkit/buttons.h"
 #include "editor/toolkit/drag_container.h"
 #include "host/vst24.h"
