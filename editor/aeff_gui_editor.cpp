@@ -13,6 +13,11 @@ int32_t knobMode = 0;
 uint32_t TickCount() {
   return static_cast<uint32_t>(MillisecondClock());
 }
+
+// The toolkit keeps its own key type so that it needs no host header.
+VSTGUI::CKeyCode ToolkitKey(const VstKeyCode& key) {
+  return {key.character, key.virt, key.modifier};
+}
 }  // namespace
 
 AEffGUIEditor::AEffGUIEditor(AudioEffect* effect) : AEffEditor(effect), nextIdleTime(TickCount()) {
@@ -38,11 +43,13 @@ void AEffGUIEditor::idle() {
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {
-  return frame && frame->onKeyDown(key) > 0;
+  VSTGUI::CKeyCode toolkitKey = ToolkitKey(key);
+  return frame && frame->onKeyDown(toolkitKey) > 0;
 }
 
 bool AEffGUIEditor::onKeyUp(VstKeyCode& key) {
-  return frame && frame->onKeyUp(key) > 0;
+  VSTGUI::CKeyCode toolkitKey = ToolkitKey(key);
+  return frame && frame->onKeyUp(toolkitKey) > 0;
 }
 
 bool AEffGUIEditor::onMouseWheel(float distance) {

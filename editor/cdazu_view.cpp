@@ -30,13 +30,13 @@ CMouseEventResult CDaZUView::onMouseMoved(CPoint& where, uint32_t buttons) {
   return kMouseEventHandled;
 }
 
-int32_t CDaZUView::onKeyDown(VstKeyCode& key) {
+int32_t CDaZUView::onKeyDown(CKeyCode& key) {
   if (host->getHooks().KeyDown)
     host->getHooks().KeyDown(host, key.character, key.modifier, key.virt);
   return kKeyUsed;
 }
 
-int32_t CDaZUView::onKeyUp(VstKeyCode& key) {
+int32_t CDaZUView::onKeyUp(CKeyCode& key) {
   if (host->getHooks().KeyUp) host->getHooks().KeyUp(host, key.character, key.modifier, key.virt);
   return kKeyUsed;
 }

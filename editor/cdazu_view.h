@@ -14,8 +14,8 @@ class CDaZUView : public VSTGUI::CView {
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, uint32_t buttons) override;
   VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where, uint32_t buttons) override;
   VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where, uint32_t buttons) override;
-  int32_t onKeyDown(VstKeyCode& key) override;
-  int32_t onKeyUp(VstKeyCode& key) override;
+  int32_t onKeyDown(VSTGUI::CKeyCode& key) override;
+  int32_t onKeyUp(VSTGUI::CKeyCode& key) override;
 
  private:
   CDaZU* host;

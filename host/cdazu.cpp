@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "editor/drawing/font_desc.h"
-
 CDaZU* CDaZU::create(void* scriptObject, const CDaZUHooks& hooks, audioMasterCallback audioMaster,
                      int32_t numPrograms, int32_t numParams) {
   if (audioMaster == nullptr ||
@@ -25,11 +23,9 @@ CDaZU::CDaZU(void* scriptObject, const CDaZUHooks& hooks, audioMasterCallback au
 }
 
 CDaZU::~CDaZU() {
-  for (VSTGUI::CFontDesc*& font : fontCache) {
-    font->release();
-    font = nullptr;
-  }
-  // The script goes next; the editor, owned by the base, goes last.
+  // The script's fonts go first, the script next; the editor, owned by the
+  // base, goes last.
+  fontCache.reset();
   if (hooks.Delete) hooks.Delete(this);
 }
 

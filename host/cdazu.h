@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "host/audio_effect_x.h"
@@ -10,8 +11,15 @@
 
 namespace VSTGUI {
 class CDrawContext;
-class CFontDesc;
 }  // namespace VSTGUI
+
+// The font descriptions made for the script, kept by the drawing side
+// (editor/drawing/font_cache.h). The adapter owns the cache for its lifetime
+// but never looks inside, so the host layer needs no drawing header.
+class CDaZUFontCache {
+ public:
+  virtual ~CDaZUFontCache() = default;
+};
 
 class CDaZU : public AudioEffectX {
  public:
@@ -50,8 +58,9 @@ class CDaZU : public AudioEffectX {
   const CDaZUHooks& getHooks() const { return hooks; }
   VSTGUI::CDrawContext* getDrawContext() const { return drawContext; }
   void setDrawContext(VSTGUI::CDrawContext* context) { drawContext = context; }
-  // Font descriptions made for the script, one per family, each holding one reference.
-  std::vector<VSTGUI::CFontDesc*>& getFontCache() { return fontCache; }
+  // Null until the script first selects a font while the view draws.
+  CDaZUFontCache* getFontCache() const { return fontCache.get(); }
+  void setFontCache(std::unique_ptr<CDaZUFontCache> cache) { fontCache = std::move(cache); }
 
   // Takes the oldest unread MIDI event: 1 when one was taken, else 0 and zeros.
   int32_t receiveMidi(int32_t* deltaFrames, int32_t* status, int32_t* data1, int32_t* data2);
@@ -66,7 +75,7 @@ class CDaZU : public AudioEffectX {
   VSTGUI::CDrawContext* drawContext = nullptr;  // set only while the view draws
   int32_t midiWriteIndex = 0;
   int32_t midiReadIndex = 0;
-  std::vector<VSTGUI::CFontDesc*> fontCache;
+  std::unique_ptr<CDaZUFontCache> fontCache;
   std::vector<MidiSlot> midiRing;
   CDaZUHooks hooks;
 };

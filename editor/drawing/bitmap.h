@@ -6,10 +6,10 @@
 #include <memory>
 #include <string>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/canvas.h"
 #include "editor/drawing/geometry.h"
 #include "editor/drawing/graphics_globals.h"
-#include "editor/toolkit/base_object.h"
 
 namespace VSTGUI {
 

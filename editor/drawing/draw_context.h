@@ -8,10 +8,10 @@
 #include <string_view>
 #include <utility>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/canvas.h"
 #include "editor/drawing/font_desc.h"
 #include "editor/drawing/geometry.h"
-#include "editor/toolkit/base_object.h"
 
 namespace VSTGUI {
 

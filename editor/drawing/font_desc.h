@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/canvas.h"
-#include "editor/toolkit/base_object.h"
 
 namespace VSTGUI {
 

@@ -1,9 +1,9 @@
 #include "editor/drawing/paint_interface.h"
 
 #include "editor/drawing/draw_context.h"
+#include "editor/drawing/font_cache.h"
 #include "host/aeff_editor.h"
 #include "host/cdazu.h"
-#include "runtime/ascii.h"
 
 namespace VSTGUI {
 
@@ -124,15 +124,7 @@ int32_t paintGetPixel(CDaZU* host, double, double, int32_t* red, int32_t* green,
 int32_t paintSetFont(CDaZU* host, const char* name, int32_t size, int32_t style) {
   CDrawContext* context = Surface(host);
   if (context == nullptr || name == nullptr) return 0;
-  std::vector<CFontDesc*>& cache = host->getFontCache();
-  for (auto it = cache.rbegin(); it != cache.rend(); ++it) {
-    if (EqualIgnoringAsciiCase((*it)->getName(), name)) {
-      context->setFont(*it, size, style);
-      return 1;
-    }
-  }
-  cache.push_back(new CFontDesc(name, 0, kNormalFace));
-  context->setFont(cache.back(), size, style);
+  context->setFont(FontCache::of(*host).family(name), size, style);
   return 1;
 }
 

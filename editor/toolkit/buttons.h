@@ -1,4 +1,4 @@
-// Mouse buttons and modifier keys as the toolkit passes them to views.
+// Mouse buttons, modifier keys and keys as the toolkit passes them to views.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +22,14 @@ enum CMouseEventResult : int32_t {
   kMouseEventNotImplemented = 0,  // the container then tries the older tracking call
   kMouseEventHandled = 1,         // the view wants the following moves and the release
   kMouseEventNotHandled = 2,
+};
+
+// A key as views receive it. The fields and virtual key numbers are the host's,
+// so the editor copies a host key across field by field.
+struct CKeyCode {
+  int32_t character = 0;
+  unsigned char virt = 0;
+  unsigned char modifier = 0;  // bit 0: shift
 };
 
 // Key results: 1 used, -1 not used.

@@ -139,7 +139,7 @@ void CFrame::onNativeWindowDestroyed() {
   openFlag = false;
 }
 
-int32_t CFrame::onKeyDown(VstKeyCode& key) {
+int32_t CFrame::onKeyDown(CKeyCode& key) {
   for (CView* view : {focusView, modalView}) {
     if (view == nullptr) continue;
     const int32_t result = view->onKeyDown(key);
@@ -155,7 +155,7 @@ int32_t CFrame::onKeyDown(VstKeyCode& key) {
   return kKeyNotUsed;
 }
 
-int32_t CFrame::onKeyUp(VstKeyCode& key) {
+int32_t CFrame::onKeyUp(CKeyCode& key) {
   for (CView* view : {focusView, modalView}) {
     if (view == nullptr) continue;
     const int32_t result = view->onKeyUp(key);

@@ -30,8 +30,8 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
   bool setSize(double width, double height);
 
   bool isKindOf(const char* className) const override;
-  int32_t onKeyDown(VstKeyCode& key) override;
-  int32_t onKeyUp(VstKeyCode& key) override;
+  int32_t onKeyDown(CKeyCode& key) override;
+  int32_t onKeyUp(CKeyCode& key) override;
   void setCursorType(CCursorType type);
   CPoint getCurrentMouseLocation();
   uint32_t getCurrentMouseButtons();

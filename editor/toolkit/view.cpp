@@ -41,10 +41,10 @@ bool CView::onDragDrop(CDragContainer*, const CPoint&) {
 void CView::onDragEnter(CDragContainer*, const CPoint&) {}
 void CView::onDragLeave(CDragContainer*, const CPoint&) {}
 void CView::onDragOver(CDragContainer*, const CPoint&) {}
-int32_t CView::onKeyDown(VstKeyCode&) {
+int32_t CView::onKeyDown(CKeyCode&) {
   return kKeyNotUsed;
 }
-int32_t CView::onKeyUp(VstKeyCode&) {
+int32_t CView::onKeyUp(CKeyCode&) {
   return kKeyNotUsed;
 }
 

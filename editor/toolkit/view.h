@@ -3,11 +3,10 @@
 
 #include <cstdint>
 
+#include "editor/drawing/base_object.h"
 #include "editor/drawing/draw_context.h"
-#include "editor/toolkit/base_object.h"
 #include "editor/toolkit/buttons.h"
 #include "editor/toolkit/drag_container.h"
-#include "host/vst24.h"
 
 namespace VSTGUI {
 
@@ -36,8 +35,8 @@ class CView : public CBaseObject {
   virtual void onDragEnter(CDragContainer* drag, const CPoint& where);
   virtual void onDragLeave(CDragContainer* drag, const CPoint& where);
   virtual void onDragOver(CDragContainer* drag, const CPoint& where);
-  virtual int32_t onKeyDown(VstKeyCode& key);
-  virtual int32_t onKeyUp(VstKeyCode& key);
+  virtual int32_t onKeyDown(CKeyCode& key);
+  virtual int32_t onKeyUp(CKeyCode& key);
   virtual bool wantsFocus() const { return wantsFocusFlag; }
   virtual bool hitTest(const CPoint& where) const { return mouseableArea.pointInside(where); }
 

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "editor/drawing/draw_context.h"
+#include "editor/drawing/font_cache.h"
 #include "editor/drawing/graphics_globals.h"
 #include "editor/drawing/image_functions.h"
 #include "editor/drawing/offscreen_context.h"
@@ -68,7 +70,7 @@ TEST_F(PaintInterface, WithoutASurfaceNothingDrawsButTheViewSizeIsKnown) {
   EXPECT_EQ(paintSetFont(adapter, "Arial", 12, 0), 0);
   EXPECT_EQ(paintTextWidth(adapter, "abc"), 0);
   EXPECT_EQ(paintGetViewSize(nullptr, &width, &height), 0);
-  EXPECT_TRUE(adapter->getFontCache().empty());
+  EXPECT_EQ(adapter->getFontCache(), nullptr);
 }
 
 TEST_F(PaintInterface, FontCacheFindsFamiliesIgnoringCaseAndKeepsUnknownOnes) {
@@ -80,10 +82,22 @@ TEST_F(PaintInterface, FontCacheFindsFamiliesIgnoringCaseAndKeepsUnknownOnes) {
     EXPECT_EQ(paintTextWidth(adapter, "abc"), 0);
     EXPECT_EQ(paintTextAt(adapter, "abc", 5, 5, true), 1);
   });
-  ASSERT_EQ(adapter->getFontCache().size(), 2u);
-  EXPECT_EQ(adapter->getFontCache()[0]->getName(), "Arial");
+  const std::vector<SharedPointer<CFontDesc>>& fonts = FontCache::of(*adapter).entries();
+  ASSERT_EQ(fonts.size(), 2u);
+  EXPECT_EQ(fonts[0]->getName(), "Arial");
   for (const CanvasCall& call : calls)
     EXPECT_NE(call.what, "text");
+}
+
+TEST(FontCacheLifetime, TheAdapterReleasesItsFontsWhenItGoes) {
+  FakeHost host;
+  auto plugin = std::make_unique<PluginInstance>();
+  CDaZU* adapter = plugin->adapter();
+  SharedPointer<CFontDesc> kept(FontCache::of(*adapter).family("Arial"));
+  EXPECT_EQ(kept->getNbReference(), 2);
+  EXPECT_EQ(FontCache::of(*adapter).family("arial"), kept.get());
+  plugin.reset();
+  EXPECT_EQ(kept->getNbReference(), 1);
 }
 
 TEST_F(PaintInterface, BoldAndItalicTogetherMakeItalic) {

@@ -13,10 +13,12 @@
 
 #include "editor/cdazu_editor.h"
 #include "editor/toolkit/buttons.h"
+#include "editor/toolkit/frame.h"
 #include "editor/toolkit/x11/x11_error_trap.h"
 #include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/recording_view.h"
 #include "tests/support/x11_host.h"
 
 using namespace VSTGUI;
@@ -171,6 +173,29 @@ TEST_F(EditorWindow, IdleAndKeysOutsideAnOpenEditorDoNothing) {
   Idle();
   EXPECT_EQ(s.LastRedrawClock, 777);
   EXPECT_EQ(x.editorWindow(), 0u);
+}
+
+TEST_F(EditorWindow, AHostKeyReachesTheFocusViewWithCharacterVirtualKeyAndModifier) {
+  Open();
+  CFrame* frame = static_cast<CDaZUEditor*>(plugin.adapter()->getEditor())->getFrame();
+  ASSERT_NE(frame, nullptr);
+  auto* view = new RecordingView(CRect{0, 0, 10, 10});
+  frame->addView(view);
+  view->release();
+  frame->setFocusView(view);
+  view->keyAnswer = kKeyUsed;
+  // The virtual key is the low byte of the value, the modifier the option's.
+  EXPECT_EQ(plugin.dispatch(effEditKeyDown, 'q', 0x10F, nullptr, 5.75f), 1);
+  view->keyAnswer = kKeyNotUsed;
+  EXPECT_EQ(plugin.dispatch(effEditKeyUp, 'w', 3, nullptr, 1.0f), 0);
+  ASSERT_EQ(view->kinds(), (std::vector<std::string>{"key down", "key up"}));
+  const CKeyCode down = view->events[0].key, up = view->events[1].key;
+  EXPECT_EQ(down.character, 'q');
+  EXPECT_EQ(down.virt, 0x0F);
+  EXPECT_EQ(down.modifier, 5);
+  EXPECT_EQ(up.character, 'w');
+  EXPECT_EQ(up.virt, 3);
+  EXPECT_EQ(up.modifier, 1);
 }
 
 TEST_F(EditorWindow, OpeningAgainShowsTheGraphAgainAndASecondOpenReplacesTheFirst) {

@@ -13,6 +13,7 @@ struct ViewCall {
   std::string what;
   VSTGUI::CPoint where;  // mouse calls only
   uint32_t buttons = 0;  // mouse calls only
+  VSTGUI::CKeyCode key;  // key calls only
 };
 
 class RecordingView : public VSTGUI::CView {
@@ -46,12 +47,12 @@ class RecordingView : public VSTGUI::CView {
     record(distance > 0 ? "wheel up" : distance < 0 ? "wheel down" : "wheel none", where, buttons);
     return true;
   }
-  int32_t onKeyDown(VstKeyCode&) override {
-    note("key down");
+  int32_t onKeyDown(VSTGUI::CKeyCode& key) override {
+    events.push_back({"key down", {}, 0, key});
     return keyAnswer;
   }
-  int32_t onKeyUp(VstKeyCode&) override {
-    note("key up");
+  int32_t onKeyUp(VSTGUI::CKeyCode& key) override {
+    events.push_back({"key up", {}, 0, key});
     return keyAnswer;
   }
   void onDragEnter(VSTGUI::CDragContainer*, const VSTGUI::CPoint&) override {
@@ -85,8 +86,8 @@ class RecordingView : public VSTGUI::CView {
  private:
   VSTGUI::CMouseEventResult record(const char* what, const VSTGUI::CPoint& where,
                                    uint32_t buttons) {
-    events.push_back({what, where, buttons});
+    events.push_back({what, where, buttons, {}});
     return mouseAnswer;
   }
-  void note(std::string what) { events.push_back({std::move(what), {}, 0}); }
+  void note(std::string what) { events.push_back({std::move(what), {}, 0, {}}); }
 };

@@ -33,11 +33,11 @@ class FrameRouting : public ::testing::Test {
     return view;
   }
 
-  static VstKeyCode Key(int32_t character, unsigned char virt = 0, unsigned char modifier = 0) {
-    return VstKeyCode{character, virt, modifier};
+  static CKeyCode Key(int32_t character, unsigned char virt = 0, unsigned char modifier = 0) {
+    return CKeyCode{character, virt, modifier};
   }
-  int32_t KeyDown(VstKeyCode key) { return frame->onKeyDown(key); }
-  int32_t KeyUp(VstKeyCode key) { return frame->onKeyUp(key); }
+  int32_t KeyDown(CKeyCode key) { return frame->onKeyDown(key); }
+  int32_t KeyUp(CKeyCode key) { return frame->onKeyUp(key); }
 
   CFrame* frame = nullptr;
   RecordingView* left = nullptr;

@@ -1,6 +1,7 @@
-// Reference counting shared by the toolkit's objects: made with one
-// reference, destroyed when the last one is released. Counts are plain: every
-// owner lives on the editor's thread.
+// Reference counting shared by surfaces, fonts, images and views: made with one
+// reference, destroyed when the last one is released. It lives with drawing, the
+// lower of the two editor layers, so that both may use it. Counts are plain:
+// every owner lives on the editor's thread.
 #pragma once
 
 #include <cstdint>
