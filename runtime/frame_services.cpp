@@ -5,18 +5,13 @@
 
 namespace FrameServices {
 
-namespace {
-constexpr int32_t kEditorWidth = 600;
-constexpr int32_t kEditorHeight = 600;
-}  // namespace
-
 void Setup(CDaZU* host) {
   TVebrisk* frame = FrameOf(host);
   if (frame == nullptr) return;
   host->setNumInputs(frame->DeclaredChannels);
   host->setNumOutputs(frame->DeclaredChannels);
   host->setUniqueID(frame->UniqueId);
-  if (host->getEditor() == nullptr) new CDaZUEditor(host, kEditorWidth, kEditorHeight);
+  if (host->getEditor() == nullptr) new CDaZUEditor(host, frame->EditorWidth, frame->EditorHeight);
   host->programsAreChunks(true);
 }
 
