@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/offscreen_render.h"
+#include "effect/meter_model.h"
 #include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "platform/module_services.h"
@@ -39,12 +40,12 @@ struct BusyMeter {
   }
   ~BusyMeter() { effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); }
 
-  // The heights the graph gives the points of one history (cells from `first`).
-  std::vector<double> Heights(int first) const {
+  // The heights the graph gives the points of one channel's history.
+  std::vector<double> Heights(Channel channel) const {
     auto& meter = *static_cast<TVebriskEffect*>(adapter->getScriptObject());
     std::vector<double> heights;
-    for (int i = 0; i < 100; ++i) {
-      heights.push_back((1 - meter.Cell(first + i, 0) / meter.var.fullScale) * 600);
+    for (double i = 0; i < meter.var.historyLength; ++i) {
+      heights.push_back((1 - meter.HistoryPoint(channel, i) / meter.var.fullScale) * kEditorHeight);
     }
     return heights;
   }
@@ -88,14 +89,19 @@ void Line(cairo_t* cr, double x1, double y1, double x2, double y2) {
   cairo_stroke(cr);
 }
 
-// The same picture with Cairo alone: background, three images, the shade, six
-// texts, two ceilings, 2 x 99 segments and the frame.
+// The same picture with Cairo alone: background, three images, the shade, the
+// texts, the ceilings, both histories and the frame.
 void BM_BareCairoFrame(benchmark::State& state) {
-  cairo_surface_t* images[] = {DecodeResource(0), DecodeResource(1), DecodeResource(2)};
+  cairo_surface_t* images[] = {DecodeResource(kLogoImage), DecodeResource(kWebLinkImage),
+                               DecodeResource(kTitleImage)};
   const BusyMeter meter;
-  const std::vector<double> left = meter.Heights(0), right = meter.Heights(100);
+  const std::vector<double> left = meter.Heights(Channel::left),
+                            right = meter.Heights(Channel::right);
+  const double scale = kEditorHeight / kDesignHeight;
+  const double baselineBelowPen = 22;  // for the labels' 26 px face
   for (auto _ : state) {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 600, 600);
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kEditorWidth, kEditorHeight);
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
@@ -110,30 +116,35 @@ void BM_BareCairoFrame(benchmark::State& state) {
                            CAIRO_FONT_WEIGHT_NORMAL);
     cairo_set_font_size(cr, 13);
     cairo_set_source_rgba(cr, 0, 0.5, 0.95, 0.5);
-    Text(cr, "v", 15, 97);
+    Text(cr, FixedText(kLetterVText), 15, 97);
     Text(cr, "20260806", 22, 97);
     cairo_set_font_size(cr, 26);
     cairo_set_source_rgba(cr, 1, 1, 0, 0.5);
-    Text(cr, "LEFT channel = White", 15, 562);
-    Text(cr, "RIGHT channel = Red", 15, 585);
-    Text(cr, "1970/1980 typical ceiling", 15, 277);
-    Text(cr, "1990 typical ceiling", 240, 45);
+    Text(cr, FixedText(kLeftLegendText), 15, 562);
+    Text(cr, FixedText(kRightLegendText), 15, 585);
+    for (const Ceiling& ceiling : kCeilings)
+      Text(cr, ceiling.label, ceiling.labelX * scale, ceiling.fromTop * scale + baselineBelowPen);
     cairo_set_line_width(cr, 1);
     cairo_set_source_rgba(cr, 0.5, 0.5, 0, 0.95);
-    Line(cr, 150, 22, 585, 22);
-    Line(cr, 15, 255, 585, 255);
+    for (const Ceiling& ceiling : kCeilings) {
+      Line(cr, ceiling.lineFromX * scale, ceiling.fromTop * scale, (kDesignWidth - 10) * scale,
+           ceiling.fromTop * scale);
+    }
     for (const auto& [history, red] : {std::pair{&left, 1.0}, std::pair{&right, 0.0}}) {
       cairo_set_source_rgba(cr, 1, red, red, 0.5);
-      for (int i = 0; i < 99; ++i) {
-        Line(cr, i * 600.0 / 99, (*history)[static_cast<size_t>(i)], (i + 1) * 600.0 / 99,
-             (*history)[static_cast<size_t>(i) + 1]);
+      const double segment =
+          static_cast<double>(kEditorWidth) / static_cast<double>(history->size() - 1);
+      for (size_t i = 0; i + 1 < history->size(); ++i) {
+        Line(cr, static_cast<double>(i) * segment, (*history)[i],
+             static_cast<double>(i + 1) * segment, (*history)[i + 1]);
       }
     }
     cairo_set_source_rgb(cr, 1, 0, 0);
-    Line(cr, 0, 0, 599, 0);
-    Line(cr, 599, 0, 599, 599);
-    Line(cr, 599, 599, 0, 599);
-    Line(cr, 0, 599, 0, 0);
+    const double lastX = kEditorWidth - 1, lastY = kEditorHeight - 1;
+    Line(cr, 0, 0, lastX, 0);
+    Line(cr, lastX, 0, lastX, lastY);
+    Line(cr, lastX, lastY, 0, lastY);
+    Line(cr, 0, lastY, 0, 0);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
     benchmark::DoNotOptimize(cairo_image_surface_get_data(surface));

@@ -5,19 +5,19 @@
 
 using namespace VSTGUI;
 
-SharedPointer<COffscreenContext> RenderEditorOffscreen(CDaZU* host) {
+SharedPointer<COffscreenContext> RenderEditorOffscreen(CDaZU* adapter) {
   int32_t width = 0, height = 0;
-  if (!paintGetViewSize(host, &width, &height)) return {};
+  if (!paintGetViewSize(adapter, &width, &height)) return {};
   SharedPointer<COffscreenContext> context = COffscreenContext::create(width, height);
   if (!context) return {};
   const CRect whole{0, 0, double(width), double(height)};
   context->setFillColor(kBlackCColor);
   context->setStrokeColor(kBlackCColor);
   context->drawRect(whole, kDrawFilledAndStroked);
-  if (host->getHooks().Draw) {
-    host->setDrawContext(context.get());
-    host->getHooks().Draw(host, width, height);
-    host->setDrawContext(nullptr);
+  if (adapter->getHooks().Draw) {
+    adapter->setDrawContext(context.get());
+    adapter->getHooks().Draw(adapter, width, height);
+    adapter->setDrawContext(nullptr);
   }
   return context;
 }

@@ -7,4 +7,4 @@
 class CDaZU;
 
 // Null when the adapter has no editor or no image can be made.
-VSTGUI::SharedPointer<VSTGUI::COffscreenContext> RenderEditorOffscreen(CDaZU* host);
+VSTGUI::SharedPointer<VSTGUI::COffscreenContext> RenderEditorOffscreen(CDaZU* adapter);

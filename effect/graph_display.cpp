@@ -1,8 +1,9 @@
 // The graphics section: logo block with its pulsing shade, version, legend,
-// the two ceilings, both histories across the view, and the red frame.
+// the reference ceilings, both histories across the view, and the red frame.
 #include <algorithm>
 #include <cmath>
 
+#include "effect/meter_model.h"
 #include "effect/vebrisk_effect.h"
 #include "runtime/graphics_primitives.h"
 
@@ -10,20 +11,14 @@ namespace {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-// Texts and images registered by Reset.
-constexpr double kCourierNew = 10000, kArial = 10001, kLetterV = 10002, kLabelArial = 10003;
-constexpr double kLeftLegend = 10004, kRightLegend = 10005;
-constexpr double kLowerCeilingLabel = 10006, kUpperCeilingLabel = 10007;
-constexpr double kLogo = 0, kWebLink = 1, kTitle = 2;
-
 }  // namespace
 
 void TVebriskEffect::DoGraphics() {
   BeginGraphicsSection(*this);
   using namespace Primitives;
 
-  SelectFont(*this, 0, kCourierNew, 13, 0);
-  SelectFont(*this, 1, kArial, 16, 0);
+  SelectFont(*this, 0, kCourierNewText, 13, 0);
+  SelectFont(*this, 1, kArialText, 16, 0);
 
   SetColor(*this, 1, 1, 1, 1);
   var.logoX = 0;
@@ -34,19 +29,19 @@ void TVebriskEffect::DoGraphics() {
   if (var.glowPhase >= kTwoPi) var.glowPhase -= kTwoPi;
 
   SetPen(*this, var.logoX, var.logoY);
-  Blit(*this, kLogo, 0, 0);
+  Blit(*this, kLogoImage, 0, 0);
   SetColor(*this, 0, 0, 0, var.glowAlpha);
   FilledRectangle(*this, CurrentColor(*this), var.logoX, var.logoY, 120, 110);
   SetPen(*this, var.logoX, var.logoY);
   SetColor(*this, 1, 1, 1, 1);
-  Blit(*this, kWebLink, 0, 0);
+  Blit(*this, kWebLinkImage, 0, 0);
   SetPen(*this, var.logoX, var.logoY);
   SetColor(*this, 1, 1, 1, 1);
-  Blit(*this, kTitle, 0, 0);
+  Blit(*this, kTitleImage, 0, 0);
 
   SetPen(*this, var.logoX + 15, var.logoY + 85);
   SetColor(*this, 0, 0.5, 0.95, 0.5);
-  DrawString(*this, CurrentColor(*this), kLetterV);
+  DrawString(*this, CurrentColor(*this), kLetterVText);
   DrawNumber(*this, CurrentColor(*this), var.versionNumber, 0);
 
   var.scaleX = FiniteOrZero(var.viewWidth / var.designWidth);
@@ -54,7 +49,7 @@ void TVebriskEffect::DoGraphics() {
   var.scaleMean = FiniteOrZero((var.scaleX + var.scaleY) * 0.5);
   const double fontSize = std::floor(var.scaleMean * var.baseFontSize);
   var.labelFontSize = std::isfinite(fontSize) ? std::max(8.0, std::min(100.0, fontSize)) : 8;
-  SelectFont(*this, 1, kLabelArial, var.labelFontSize, 0);
+  SelectFont(*this, 1, kLabelArialText, var.labelFontSize, 0);
 
   AdvanceHistory();
 
@@ -62,24 +57,24 @@ void TVebriskEffect::DoGraphics() {
   var.labelX = 10;
   var.labelY = 360;
   SetPen(*this, var.labelX * var.scaleX, var.labelY * var.scaleY);
-  DrawString(*this, CurrentColor(*this), kLeftLegend);
+  DrawString(*this, CurrentColor(*this), kLeftLegendText);
   SetPen(*this, var.labelX * var.scaleX, (var.labelY + 15) * var.scaleY);
-  DrawString(*this, CurrentColor(*this), kRightLegend);
-  var.labelX = 10;
-  var.labelY = 190;
-  SetPen(*this, var.labelX * var.scaleX, 170 * var.scaleY);
-  DrawString(*this, CurrentColor(*this), kLowerCeilingLabel);
-  SetPen(*this, (150 + var.labelX) * var.scaleX, (var.labelY - 175) * var.scaleY);
-  DrawString(*this, CurrentColor(*this), kUpperCeilingLabel);
+  DrawString(*this, CurrentColor(*this), kRightLegendText);
+  // Every label before any ceiling line, so that a line lies over the label it crosses.
+  for (const Ceiling& ceiling : kCeilings) {
+    var.labelX = ceiling.labelX;
+    var.labelY = ceiling.fromTop;
+    SetPen(*this, var.labelX * var.scaleX, var.labelY * var.scaleY);
+    DrawString(*this, CurrentColor(*this), ceiling.textNumber);
+  }
 
-  const double sampleRate = LoadShared(var.sampleRate);
-  var.fullScale = FiniteOrZero(44100 / (sampleRate + sampleRate));
+  var.fullScale = GraphFullScale(LoadShared(var.sampleRate));
 
   SetColor(*this, 0.5, 0.5, 0, 0.95);
-  Line(*this, CurrentColor(*this), 100 * var.scaleX, (var.designHeight - 385) * var.scaleY,
-       (var.designWidth - 10) * var.scaleX, (var.designHeight - 385) * var.scaleY);
-  Line(*this, CurrentColor(*this), 10 * var.scaleX, (var.designHeight - 230) * var.scaleY,
-       (var.designWidth - 10) * var.scaleX, (var.designHeight - 230) * var.scaleY);
+  for (const Ceiling& ceiling : kCeilings) {
+    Line(*this, CurrentColor(*this), ceiling.lineFromX * var.scaleX, ceiling.fromTop * var.scaleY,
+         (var.designWidth - 10) * var.scaleX, ceiling.fromTop * var.scaleY);
+  }
 
   // Oldest point at x = 0, newest at the right edge; a step of fullScale at the top.
   const double segments = var.historyLength - 1;

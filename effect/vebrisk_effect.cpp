@@ -6,24 +6,6 @@
 
 namespace {
 
-const char* const kFileNames[] = {
-    "KORVANDEL_LogoTealGlow.PNG",
-    "KORVANDEL_WebLinkText.png",
-    "KORVANDEL_LogoTealGlow_Drelmoor.png",
-    "50x50square_top_ON.png",
-};
-
-const char* const kTexts[] = {
-    "Courier New",
-    "Arial",
-    "v",
-    "Arial",
-    "LEFT channel = White",
-    "RIGHT channel = Red",
-    "1970/1980 typical ceiling",
-    "1990 typical ceiling",
-};
-
 double SecondsOfDay() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
   const auto micros = std::chrono::duration_cast<std::chrono::microseconds>(now).count();
@@ -40,16 +22,20 @@ TVebriskEffect::TVebriskEffect() {
   DeclaredChannels = 2;
   VendorVersion = 1000;
   UniqueId = 6248;
+  EditorWidth = kEditorWidth;
+  EditorHeight = kEditorHeight;
 }
 
 void TVebriskEffect::Reset() {
   TVebrisk::Reset();
   var = EffectVariables{};
   ForgetUnshownMeasurements();
-  for (int32_t n = 0; n < 4; ++n)
-    RegisterFileName(n, kFileNames[n]);
-  for (int32_t n = 0; n < 8; ++n)
-    RegisterString(10000 + n, kTexts[n]);
+  for (int32_t n = 0; n < static_cast<int32_t>(std::size(kImageFileNames)); ++n)
+    RegisterFileName(n, kImageFileNames[n]);
+  for (int32_t n = kCourierNewText; n <= kRightLegendText; ++n)
+    RegisterString(n, FixedText(static_cast<TextNumber>(n)));
+  for (const Ceiling& ceiling : kCeilings)
+    RegisterString(ceiling.textNumber, ceiling.label);
 }
 
 void TVebriskEffect::RefreshHostCopies() {
@@ -68,7 +54,7 @@ void TVebriskEffect::RefreshHostCopies() {
 }
 
 void TVebriskEffect::DoInit() {
-  frameRate = 30;
+  frameRate = kGraphicsFramesPerSecond;
   var.colorRed = var.colorGreen = var.colorBlue = var.colorAlpha = 0;
   var.sampleRate = var.sampleRateHost = FiniteOrZero(HostSampleRate(Host));
   var.channelCount = var.channelCountHost = FiniteOrZero(HostInputCount(Host));
@@ -79,9 +65,9 @@ void TVebriskEffect::DoInit() {
 
   var.versionNumber = 20260806;
   var.historyLeft = 0;
-  var.historyLength = 100;
+  var.historyLength = kHistoryLength;
   var.historyIndex = 0;
-  var.historyRight = 100;
+  var.historyRight = kHistoryLength;  // right after the left history
   int passes = 0;
   do {
     Cell(var.historyLeft, var.historyIndex) = 0;
@@ -94,8 +80,8 @@ void TVebriskEffect::DoInit() {
   var.pendingSamples = 0;
   ForgetUnshownMeasurements();
   var.baseFontSize = 21;
-  var.designWidth = 400;
-  var.designHeight = 400;
+  var.designWidth = kDesignWidth;
+  var.designHeight = kDesignHeight;
 }
 
 void TVebriskEffect::DoSlider() {

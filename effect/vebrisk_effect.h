@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "effect/meter_model.h"
 #include "runtime/vebrisk.h"
 
 // The host slots and copies: the block prologue on the audio thread writes them while
@@ -83,6 +84,14 @@ class TVebriskEffect final : public TVebrisk {
   // Editor thread: turns the peaks measured since the last point into the newest
   // history points.
   void AdvanceHistory();
+
+  // Point `index` of a channel's history (0 the oldest), wherever the script's
+  // history variables put it.
+  double& HistoryPoint(Channel channel, double index) {
+    return Cell(channel == Channel::left ? var.historyLeft : var.historyRight, index);
+  }
+  // The largest step since the point before.
+  double& NewestPoint(Channel channel) { return HistoryPoint(channel, var.historyLength - 1); }
 
   EffectVariables var;
   UnshownMeasurements unshown;

@@ -36,4 +36,5 @@ class CVebriskDescription : public CVebriskSamples {
   int32_t VendorVersion = 0;
   int32_t UniqueId = 0;
   int32_t DeclaredChannels = 0;
+  int32_t EditorWidth = 0, EditorHeight = 0;
 };

@@ -5,130 +5,126 @@
 
 namespace FrameServices {
 
-namespace {
-constexpr int32_t kEditorWidth = 600;
-constexpr int32_t kEditorHeight = 600;
-}  // namespace
-
-void Setup(CDaZU* host) {
-  TVebrisk* frame = FrameOf(host);
-  if (frame == nullptr) return;
-  host->setNumInputs(frame->DeclaredChannels);
-  host->setNumOutputs(frame->DeclaredChannels);
-  host->setUniqueID(frame->UniqueId);
-  if (host->getEditor() == nullptr) new CDaZUEditor(host, kEditorWidth, kEditorHeight);
-  host->programsAreChunks(true);
+void Setup(CDaZU* adapter) {
+  TVebrisk* effect = FrameOf(adapter);
+  if (effect == nullptr) return;
+  adapter->setNumInputs(effect->DeclaredChannels);
+  adapter->setNumOutputs(effect->DeclaredChannels);
+  adapter->setUniqueID(effect->UniqueId);
+  if (adapter->getEditor() == nullptr)
+    new CDaZUEditor(adapter, effect->EditorWidth, effect->EditorHeight);
+  adapter->programsAreChunks(true);
 }
 
-void Delete(CDaZU* host) {
-  delete FrameOf(host);
+void Delete(CDaZU* adapter) {
+  delete FrameOf(adapter);
 }
 
-void Open(CDaZU* host) {
-  if (TVebrisk* frame = FrameOf(host)) frame->Reset();
+void Open(CDaZU* adapter) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->Reset();
 }
 
-void Suspend(CDaZU* host) {
-  if (TVebrisk* frame = FrameOf(host)) frame->OnSuspend();
+void Suspend(CDaZU* adapter) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->OnSuspend();
 }
 
-void Resume(CDaZU* host) {
-  if (TVebrisk* frame = FrameOf(host)) frame->OnResume();
+void Resume(CDaZU* adapter) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->OnResume();
 }
 
-void Idle(CDaZU* host) {
-  if (TVebrisk* frame = FrameOf(host)) frame->OnIdle();
+void Idle(CDaZU* adapter) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->OnIdle();
 }
 
-void Close(CDaZU* host) {
-  if (TVebrisk* frame = FrameOf(host)) frame->OnClose();
+void Close(CDaZU* adapter) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->OnClose();
 }
 
-void Draw(CDaZU* host, double, double) {
-  if (TVebrisk* frame = FrameOf(host)) frame->DoGraphics();
+void Draw(CDaZU* adapter, double, double) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->DoGraphics();
 }
 
-void MouseDown(CDaZU* host, double x, double y, uint32_t buttons) {
-  if (TVebrisk* frame = FrameOf(host)) frame->MouseDown(x, y, buttons);
+void MouseDown(CDaZU* adapter, double x, double y, uint32_t buttons) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseDown(x, y, buttons);
 }
 
-void MouseUp(CDaZU* host, double x, double y, uint32_t) {
-  if (TVebrisk* frame = FrameOf(host)) frame->MouseUp(x, y);
+void MouseUp(CDaZU* adapter, double x, double y, uint32_t) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseUp(x, y);
 }
 
-void MouseMove(CDaZU* host, double x, double y, uint32_t) {
-  if (TVebrisk* frame = FrameOf(host)) frame->MouseMove(x, y);
+void MouseMove(CDaZU* adapter, double x, double y, uint32_t) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseMove(x, y);
 }
 
-int32_t GetVendorVersion(CDaZU* host) {
-  TVebrisk* frame = FrameOf(host);
-  return frame ? frame->VendorVersion : 0;
+int32_t GetVendorVersion(CDaZU* adapter) {
+  TVebrisk* effect = FrameOf(adapter);
+  return effect ? effect->VendorVersion : 0;
 }
 
 namespace {
-int32_t CopyDescription(CDaZU* host, std::string CVebriskDescription::*text, char* buffer,
+int32_t CopyDescription(CDaZU* adapter, std::string CVebriskDescription::*text, char* buffer,
                         size_t capacity) {
-  TVebrisk* frame = FrameOf(host);
-  if (frame == nullptr) return 0;
-  CopyText(buffer, capacity, frame->*text);
+  TVebrisk* effect = FrameOf(adapter);
+  if (effect == nullptr) return 0;
+  CopyText(buffer, capacity, effect->*text);
   return 1;
 }
 }  // namespace
 
-int32_t GetVendorName(CDaZU* host, char* buffer, size_t capacity) {
-  return CopyDescription(host, &CVebriskDescription::VendorName, buffer, capacity);
+int32_t GetVendorName(CDaZU* adapter, char* buffer, size_t capacity) {
+  return CopyDescription(adapter, &CVebriskDescription::VendorName, buffer, capacity);
 }
 
-int32_t GetProductName(CDaZU* host, char* buffer, size_t capacity) {
-  return CopyDescription(host, &CVebriskDescription::ProductName, buffer, capacity);
+int32_t GetProductName(CDaZU* adapter, char* buffer, size_t capacity) {
+  return CopyDescription(adapter, &CVebriskDescription::ProductName, buffer, capacity);
 }
 
-int32_t GetEffectName(CDaZU* host, char* buffer, size_t capacity) {
-  return CopyDescription(host, &CVebriskDescription::EffectName, buffer, capacity);
+int32_t GetEffectName(CDaZU* adapter, char* buffer, size_t capacity) {
+  return CopyDescription(adapter, &CVebriskDescription::EffectName, buffer, capacity);
 }
 
-int32_t GetProgramName(CDaZU* host, char* buffer, size_t capacity) {
-  return CopyDescription(host, &CVebriskDescription::ProgramName, buffer, capacity);
+int32_t GetProgramName(CDaZU* adapter, char* buffer, size_t capacity) {
+  return CopyDescription(adapter, &CVebriskDescription::ProgramName, buffer, capacity);
 }
 
-void SetProgramName(CDaZU* host, const char* name) {
-  TVebrisk* frame = FrameOf(host);
-  if (frame != nullptr && name != nullptr) frame->ProgramName = name;
+void SetProgramName(CDaZU* adapter, const char* name) {
+  TVebrisk* effect = FrameOf(adapter);
+  if (effect != nullptr && name != nullptr) effect->ProgramName = name;
 }
 
 int32_t GetProgramNameIndexed(CDaZU*, int32_t, int32_t, char*) {
   return 0;
 }
 
-double GetSliderNormalized(CDaZU* host, int32_t index) {
-  TVebrisk* frame = FrameOf(host);
-  return frame ? frame->GetSliderNormalized(index) : 0.0;
+double GetSliderNormalized(CDaZU* adapter, int32_t index) {
+  TVebrisk* effect = FrameOf(adapter);
+  return effect ? effect->GetSliderNormalized(index) : 0.0;
 }
 
-void SetSliderNormalized(CDaZU* host, int32_t index, double value) {
-  if (TVebrisk* frame = FrameOf(host)) frame->SetSliderNormalized(index, value);
+void SetSliderNormalized(CDaZU* adapter, int32_t index, double value) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->SetSliderNormalized(index, value);
 }
 
-void GetSliderName(CDaZU* host, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* frame = FrameOf(host)) frame->GetSliderName(index, buffer, capacity);
+void GetSliderName(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderName(index, buffer, capacity);
 }
 
-void GetSliderLabel(CDaZU* host, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* frame = FrameOf(host)) frame->GetSliderLabel(index, buffer, capacity);
+void GetSliderLabel(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderLabel(index, buffer, capacity);
 }
 
-void GetSliderDisplay(CDaZU* host, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* frame = FrameOf(host)) frame->GetSliderDisplay(index, buffer, capacity);
+void GetSliderDisplay(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderDisplay(index, buffer, capacity);
 }
 
-int32_t GetState(CDaZU* host, void** data, bool) {
-  TVebrisk* frame = FrameOf(host);
-  return frame ? frame->GetState(data) : 0;
+int32_t GetState(CDaZU* adapter, void** data, bool) {
+  TVebrisk* effect = FrameOf(adapter);
+  return effect ? effect->GetState(data) : 0;
 }
 
-int32_t SetState(CDaZU* host, const void* data, int32_t byteSize, bool) {
-  TVebrisk* frame = FrameOf(host);
-  return frame ? frame->SetState(data, byteSize) : 0;
+int32_t SetState(CDaZU* adapter, const void* data, int32_t byteSize, bool) {
+  TVebrisk* effect = FrameOf(adapter);
+  return effect ? effect->SetState(data, byteSize) : 0;
 }
 
 }  // namespace FrameServices

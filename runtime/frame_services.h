@@ -14,35 +14,35 @@
 
 namespace FrameServices {
 
-inline TVebrisk* FrameOf(CDaZU* host) {
-  return host ? static_cast<TVebrisk*>(host->getScriptObject()) : nullptr;
+inline TVebrisk* FrameOf(CDaZU* adapter) {
+  return adapter ? static_cast<TVebrisk*>(adapter->getScriptObject()) : nullptr;
 }
 
-void Setup(CDaZU* host);
-void Delete(CDaZU* host);
-void Open(CDaZU* host);
-void Suspend(CDaZU* host);
-void Resume(CDaZU* host);
-void Idle(CDaZU* host);
-void Close(CDaZU* host);
-void Draw(CDaZU* host, double width, double height);
-void MouseDown(CDaZU* host, double x, double y, uint32_t buttons);
-void MouseUp(CDaZU* host, double x, double y, uint32_t buttons);
-void MouseMove(CDaZU* host, double x, double y, uint32_t buttons);
-int32_t GetVendorVersion(CDaZU* host);
-int32_t GetVendorName(CDaZU* host, char* buffer, size_t capacity);
-int32_t GetProductName(CDaZU* host, char* buffer, size_t capacity);
-int32_t GetEffectName(CDaZU* host, char* buffer, size_t capacity);
-int32_t GetProgramName(CDaZU* host, char* buffer, size_t capacity);
-void SetProgramName(CDaZU* host, const char* name);
-int32_t GetProgramNameIndexed(CDaZU* host, int32_t category, int32_t index, char* buffer);
-double GetSliderNormalized(CDaZU* host, int32_t index);
-void SetSliderNormalized(CDaZU* host, int32_t index, double value);
-void GetSliderName(CDaZU* host, int32_t index, char* buffer, size_t capacity);
-void GetSliderLabel(CDaZU* host, int32_t index, char* buffer, size_t capacity);
-void GetSliderDisplay(CDaZU* host, int32_t index, char* buffer, size_t capacity);
-int32_t GetState(CDaZU* host, void** data, bool isPreset);
-int32_t SetState(CDaZU* host, const void* data, int32_t byteSize, bool isPreset);
+void Setup(CDaZU* adapter);
+void Delete(CDaZU* adapter);
+void Open(CDaZU* adapter);
+void Suspend(CDaZU* adapter);
+void Resume(CDaZU* adapter);
+void Idle(CDaZU* adapter);
+void Close(CDaZU* adapter);
+void Draw(CDaZU* adapter, double width, double height);
+void MouseDown(CDaZU* adapter, double x, double y, uint32_t buttons);
+void MouseUp(CDaZU* adapter, double x, double y, uint32_t buttons);
+void MouseMove(CDaZU* adapter, double x, double y, uint32_t buttons);
+int32_t GetVendorVersion(CDaZU* adapter);
+int32_t GetVendorName(CDaZU* adapter, char* buffer, size_t capacity);
+int32_t GetProductName(CDaZU* adapter, char* buffer, size_t capacity);
+int32_t GetEffectName(CDaZU* adapter, char* buffer, size_t capacity);
+int32_t GetProgramName(CDaZU* adapter, char* buffer, size_t capacity);
+void SetProgramName(CDaZU* adapter, const char* name);
+int32_t GetProgramNameIndexed(CDaZU* adapter, int32_t category, int32_t index, char* buffer);
+double GetSliderNormalized(CDaZU* adapter, int32_t index);
+void SetSliderNormalized(CDaZU* adapter, int32_t index, double value);
+void GetSliderName(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
+void GetSliderLabel(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
+void GetSliderDisplay(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
+int32_t GetState(CDaZU* adapter, void** data, bool isPreset);
+int32_t SetState(CDaZU* adapter, const void* data, int32_t byteSize, bool isPreset);
 
 // A sample the sample section left as it was goes out as it came in: widening a float
 // quiets a signalling NaN, and the narrowed value would differ from the input.
@@ -61,10 +61,10 @@ Sample OutputSample(double value, Sample input) {
 // outputs are written, so the buffers may be the same. Instantiated for the final effect class so
 // that the per-frame sample section is a direct, inlined call.
 template <class Effect, class Sample>
-void RunFrameLoop(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames,
+void RunFrameLoop(Effect& effect, Sample** inputs, Sample** outputs, int32_t frames,
                   int32_t channels) {
   if (frames <= 0 || channels <= 0 || inputs == nullptr || outputs == nullptr) return;
-  double* values = frame.Channels;
+  double* values = effect.Channels;
   if (channels == 2) {
     const Sample* inLeft = inputs[0];
     const Sample* inRight = inputs[1];
@@ -74,7 +74,7 @@ void RunFrameLoop(Effect& frame, Sample** inputs, Sample** outputs, int32_t fram
       const Sample left = inLeft[i], right = inRight[i];
       values[0] = left;
       values[1] = right;
-      frame.DoSample();
+      effect.DoSample();
       outLeft[i] = OutputSample(values[0], left);
       outRight[i] = OutputSample(values[1], right);
     }
@@ -86,7 +86,7 @@ void RunFrameLoop(Effect& frame, Sample** inputs, Sample** outputs, int32_t fram
       frameInputs[c] = inputs[c][i];
       values[c] = frameInputs[c];
     }
-    frame.DoSample();
+    effect.DoSample();
     for (int32_t c = 0; c < channels; ++c)
       outputs[c][i] = OutputSample(values[c], frameInputs[c]);
   }
@@ -99,30 +99,31 @@ concept FinishesBlocks = requires(Effect& effect) {
 };
 
 template <class Effect, class Sample>
-void RunFrames(Effect& frame, Sample** inputs, Sample** outputs, int32_t frames, int32_t channels) {
-  frame.DoBlock();
-  RunFrameLoop(frame, inputs, outputs, frames, channels);
-  if constexpr (FinishesBlocks<Effect>) frame.FinishBlock();
+void RunFrames(Effect& effect, Sample** inputs, Sample** outputs, int32_t frames,
+               int32_t channels) {
+  effect.DoBlock();
+  RunFrameLoop(effect, inputs, outputs, frames, channels);
+  if constexpr (FinishesBlocks<Effect>) effect.FinishBlock();
 }
 
-inline int32_t ProcessChannelCount(CDaZU* host) {
-  return std::clamp(HostInputCount(host), 0, CVebriskSamples::kMaxChannels);
+inline int32_t ProcessChannelCount(CDaZU* adapter) {
+  return std::clamp(HostInputCount(adapter), 0, CVebriskSamples::kMaxChannels);
 }
 
 // Each precision reads the channel count once, on its first call, for the whole module.
 template <class Effect>
-void ProcessFloat(CDaZU* host, float** inputs, float** outputs, int32_t frames) {
-  static const int32_t channels = ProcessChannelCount(host);
-  if (TVebrisk* frame = FrameOf(host)) {
-    RunFrames(static_cast<Effect&>(*frame), inputs, outputs, frames, channels);
+void ProcessFloat(CDaZU* adapter, float** inputs, float** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(adapter);
+  if (TVebrisk* effect = FrameOf(adapter)) {
+    RunFrames(static_cast<Effect&>(*effect), inputs, outputs, frames, channels);
   }
 }
 
 template <class Effect>
-void ProcessDouble(CDaZU* host, double** inputs, double** outputs, int32_t frames) {
-  static const int32_t channels = ProcessChannelCount(host);
-  if (TVebrisk* frame = FrameOf(host)) {
-    RunFrames(static_cast<Effect&>(*frame), inputs, outputs, frames, channels);
+void ProcessDouble(CDaZU* adapter, double** inputs, double** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(adapter);
+  if (TVebrisk* effect = FrameOf(adapter)) {
+    RunFrames(static_cast<Effect&>(*effect), inputs, outputs, frames, channels);
   }
 }
 

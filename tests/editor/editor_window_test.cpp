@@ -15,6 +15,7 @@
 #include "editor/toolkit/buttons.h"
 #include "editor/toolkit/frame.h"
 #include "editor/toolkit/x11/x11_error_trap.h"
+#include "effect/meter_model.h"
 #include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "tests/support/fake_host.h"
@@ -88,7 +89,7 @@ TEST_F(EditorWindow, TheGraphIsOnScreenWithTheMeasuredHeights) {
     half[i] = (i % 2) ? 0.25f : 0.0f;
     quarter[i] = (i % 2) ? 0.125f : 0.0f;
   }
-  for (int frame = 0; frame < 100; ++frame) {
+  for (int frame = 0; frame < kHistoryLength; ++frame) {
     Process(half, quarter);
     const int before = Draws();
     ASSERT_TRUE(X11Host::waitUntil([&] { Idle(); }, [&] { return Draws() > before; }));

@@ -51,28 +51,32 @@ TEST_F(EffectLifecycle, OpeningAgainForgetsThePeaksNotYetShown) {
   EXPECT_EQ(s.unshown.peakLeft, 0);
   EXPECT_EQ(s.unshown.peakRight, 0);
   ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
-  for (int i = -1; i < 200; ++i)
+  // Before the init section places the histories, no memory cell at all is written.
+  for (int i = -1; i < 2 * kHistoryLength; ++i)
     ASSERT_EQ(s.Cell(i, 0), 0) << "memory cell " << i << " after the draw";
   plugin.dispatch(effMainsChanged, 0, 1);
   ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
-  for (int i = 0; i < 200; ++i)
-    ASSERT_EQ(s.Cell(i, 0), 0) << "memory cell " << i << " after the resume";
+  for (Channel channel : {Channel::left, Channel::right}) {
+    for (int i = 0; i < kHistoryLength; ++i)
+      ASSERT_EQ(s.HistoryPoint(channel, i), 0) << "point " << i << " after the resume";
+  }
 }
 
 TEST_F(EffectLifecycle, ResumeClearsTheHistoriesAndTakesTheHostValues) {
   plugin.dispatch(effOpen);
   TVebriskEffect& s = plugin.script();
-  for (int i = 0; i < 200; ++i)
+  for (int i = 0; i < 2 * kHistoryLength; ++i)
     s.Cell(i, 0) = 1;
   s.var.peakLeft = 3;
   plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 48000.0f);
   plugin.dispatch(effSetBlockSize, 0, 256);
   plugin.dispatch(effMainsChanged, 0, 1);
-  for (int i = 0; i < 200; ++i)
+  for (int i = 0; i < 2 * kHistoryLength; ++i)
     ASSERT_EQ(s.Cell(i, 0), 0) << i;
-  EXPECT_EQ(s.var.historyIndex, 100);
-  EXPECT_EQ(s.var.historyLength, 100);
-  EXPECT_EQ(s.var.historyRight, 100);
+  EXPECT_EQ(s.var.historyIndex, kHistoryLength);
+  EXPECT_EQ(s.var.historyLength, kHistoryLength);
+  EXPECT_EQ(s.var.historyLeft, 0);
+  EXPECT_EQ(s.var.historyRight, kHistoryLength);
   EXPECT_EQ(s.var.peakLeft, 0);
   EXPECT_EQ(s.var.pendingSamples, 0);
   EXPECT_EQ(s.var.sampleRate, 48000);

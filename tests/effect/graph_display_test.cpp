@@ -127,7 +127,7 @@ TEST_F(GraphDisplay, HistoryPointsStandAtTheirShareOfFullScale) {
   std::vector<float> steps(1024), flat(1024, 0.0f);
   for (size_t i = 0; i < steps.size(); ++i)
     steps[i] = (i % 2) ? 0.25f : 0.0f;
-  for (int frame = 0; frame < 100; ++frame) {
+  for (int frame = 0; frame < kHistoryLength; ++frame) {  // the whole history
     Process(steps, flat);
     Render();
   }
@@ -149,7 +149,7 @@ TEST_F(GraphDisplay, TheFullScaleHalvesWhenTheRateDoubles) {
   std::vector<float> steps(2048), flat(2048, 0.0f);
   for (size_t i = 0; i < steps.size(); ++i)
     steps[i] = (i % 2) ? 0.125f : 0.0f;
-  for (int frame = 0; frame < 100; ++frame) {
+  for (int frame = 0; frame < kHistoryLength; ++frame) {  // the whole history
     Process(steps, flat);
     Render();
   }

@@ -20,8 +20,19 @@ class SlewMeter : public ::testing::Test {
     plugin.effect->processReplacing(plugin.effect, in, in, static_cast<int32_t>(left.size()));
   }
 
-  double NewestLeft() { return s.Cell(99, 0); }
-  double NewestRight() { return s.Cell(199, 0); }
+  double NewestLeft() { return s.NewestPoint(Channel::left); }
+  double NewestRight() { return s.NewestPoint(Channel::right); }
+  // The point before the newest.
+  double PreviousLeft() { return s.HistoryPoint(Channel::left, s.var.historyLength - 2); }
+  // Every point of both histories, oldest first, left before right.
+  std::vector<double> AllPoints() {
+    std::vector<double> points;
+    for (Channel channel : {Channel::left, Channel::right}) {
+      for (double i = 0; i < s.var.historyLength; ++i)
+        points.push_back(s.HistoryPoint(channel, i));
+    }
+    return points;
+  }
 
   FakeHost host;
   PluginInstance plugin;
@@ -40,15 +51,15 @@ TEST_F(SlewMeter, TheFirstStepIsMeasuredFromZero) {
 TEST_F(SlewMeter, APointHoldsTheLargestStepOfEveryBlockSinceThePointBefore) {
   Process({0.1f, 0.6f}, {1, -1});
   Process({0.5f, 0.5f}, {1, 1});
-  EXPECT_EQ(s.Cell(99, 0), 0);  // nothing moves until the editor takes the measurements
+  EXPECT_EQ(NewestLeft(), 0);  // nothing moves until the editor takes the measurements
   s.AdvanceHistory();
   EXPECT_NEAR(NewestLeft(), 0.5, 1e-7);
   EXPECT_EQ(NewestRight(), 2);  // four times the full scale at 44.1 kHz
-  EXPECT_EQ(s.Cell(98, 0), 0);
+  EXPECT_EQ(PreviousLeft(), 0);
 
   Process({0.5f}, {1});  // no step at all still makes a point
   s.AdvanceHistory();
-  EXPECT_NEAR(s.Cell(98, 0), 0.5, 1e-7);
+  EXPECT_NEAR(PreviousLeft(), 0.5, 1e-7);
   EXPECT_EQ(NewestLeft(), 0);
   EXPECT_EQ(NewestRight(), 0);
 }
@@ -58,8 +69,7 @@ TEST_F(SlewMeter, MeasurementsBeforeAResumeBelongToTheClearedHistory) {
   plugin.dispatch(effMainsChanged, 0, 0);
   plugin.dispatch(effMainsChanged, 0, 1);
   s.AdvanceHistory();
-  for (int i = 0; i < 200; ++i)
-    EXPECT_EQ(s.Cell(i, 0), 0) << i;
+  EXPECT_EQ(AllPoints(), std::vector<double>(static_cast<size_t>(2 * kHistoryLength), 0.0));
   Process({0.3f}, {0.0f});
   s.AdvanceHistory();
   EXPECT_NEAR(NewestLeft(), 0.3, 1e-7);
@@ -74,7 +84,7 @@ TEST_F(SlewMeter, AStretchWithoutEditorBecomesOnePointWithItsLargestStep) {
   }
   s.AdvanceHistory();
   EXPECT_NEAR(NewestLeft(), 0.7, 1e-7);
-  EXPECT_EQ(s.Cell(98, 0), 0);
+  EXPECT_EQ(PreviousLeft(), 0);
 }
 
 TEST_F(SlewMeter, LongSilenceThenOneStepBecomesOnePoint) {
@@ -90,26 +100,23 @@ TEST_F(SlewMeter, LongSilenceThenOneStepBecomesOnePoint) {
 TEST_F(SlewMeter, HistoryStandsStillWithoutNewSamples) {
   Process({0.3f}, {0.3f});
   s.AdvanceHistory();
-  std::vector<double> before;
-  for (int i = 0; i < 200; ++i)
-    before.push_back(s.Cell(i, 0));
+  const std::vector<double> before = AllPoints();
   s.AdvanceHistory();
   s.AdvanceHistory();
-  for (int i = 0; i < 200; ++i)
-    EXPECT_EQ(s.Cell(i, 0), before[i]) << i;
+  EXPECT_EQ(AllPoints(), before);
 }
 
 TEST_F(SlewMeter, PointsShiftTowardTheOldestEnd) {
-  for (int point = 1; point <= 100; ++point) {
+  for (int point = 1; point <= kHistoryLength; ++point) {
     const float level = static_cast<float>(point) / 128.0f;
     Process({level}, {-level});
     Process({0.0f}, {0.0f});  // back to zero: the step equals the level
     s.AdvanceHistory();
   }
   // Every initial zero is gone; point k holds the largest step of update k + 1.
-  for (int i = 0; i < 100; ++i) {
-    EXPECT_EQ(s.Cell(i, 0), (i + 1) / 128.0) << i;
-    EXPECT_EQ(s.Cell(100 + i, 0), (i + 1) / 128.0) << i;
+  for (int i = 0; i < kHistoryLength; ++i) {
+    EXPECT_EQ(s.HistoryPoint(Channel::left, i), (i + 1) / 128.0) << i;
+    EXPECT_EQ(s.HistoryPoint(Channel::right, i), (i + 1) / 128.0) << i;
   }
 }
 
@@ -132,8 +139,8 @@ TEST_F(SlewMeter, NonFiniteInputsPassThroughButNeverReachTheMeter) {
   // After an infinity the previous sample is 0, so 0.25 steps by 0.25.
   EXPECT_EQ(NewestLeft(), 0.5);
   EXPECT_NEAR(NewestRight(), 3.4e38, 1e32);
-  for (int i = 0; i < 200; ++i)
-    EXPECT_TRUE(std::isfinite(s.Cell(i, 0)));
+  for (double point : AllPoints())
+    EXPECT_TRUE(std::isfinite(point));
 }
 
 TEST_F(SlewMeter, DoublePrecisionPassesEveryBitAndMeasuresTheSame) {

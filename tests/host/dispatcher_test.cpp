@@ -124,10 +124,11 @@ TEST_F(Dispatcher, KeysAreNotUsedAndKnobModeIsAccepted) {
 TEST_F(Dispatcher, MainsChangedResumesOnAnyNonZeroValue) {
   plugin.dispatch(effOpen);
   TVebriskEffect& script = plugin.script();
-  script.Cell(0, 0) = 5;
+  double& oldestLeft = script.HistoryPoint(Channel::left, 0);
+  oldestLeft = 5;
   plugin.dispatch(effMainsChanged, 0, 2);
-  EXPECT_EQ(script.Cell(0, 0), 0);  // the init section cleared the history
-  script.Cell(0, 0) = 5;
+  EXPECT_EQ(oldestLeft, 0);  // the init section cleared the history
+  oldestLeft = 5;
   plugin.dispatch(effMainsChanged, 0, 0);
-  EXPECT_EQ(script.Cell(0, 0), 5);
+  EXPECT_EQ(oldestLeft, 5);
 }

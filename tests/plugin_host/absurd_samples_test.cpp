@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "effect/meter_model.h"
 #include "tests/support/x11_host.h"
 #include "tools/loader/plugin_library.h"
 
@@ -16,8 +17,9 @@ namespace {
 using VSTGUI::CColor;
 
 constexpr int kSize = 600;
-constexpr int kBlock = 441;   // one graph point per block at 44.1 kHz, 100 blocks a second
-constexpr int kFrames = 130;  // more than the 100 points of history: every point is ours
+constexpr int kBlock = 441;  // one graph point per block at 44.1 kHz, 100 blocks a second
+// More frames than the history has points: every point is ours.
+constexpr int kFrames = static_cast<int>(kHistoryLength) + 30;
 
 intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
   return opcode == audioMasterVersion ? 2400 : 0;

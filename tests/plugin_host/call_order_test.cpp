@@ -36,9 +36,9 @@ void ExpectFiniteMeasurements(PluginInstance& plugin, const char* when) {
     EXPECT_TRUE(std::isfinite(value)) << when;
   }
   ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter())) << when;
-  for (int i = 0; i < 100; ++i) {
-    EXPECT_TRUE(std::isfinite(s.Cell(s.var.historyLeft, i))) << when << ", left point " << i;
-    EXPECT_TRUE(std::isfinite(s.Cell(s.var.historyRight, i))) << when << ", right point " << i;
+  for (double i = 0; i < s.var.historyLength; ++i) {
+    EXPECT_TRUE(std::isfinite(s.HistoryPoint(Channel::left, i))) << when << ", left point " << i;
+    EXPECT_TRUE(std::isfinite(s.HistoryPoint(Channel::right, i))) << when << ", right point " << i;
   }
 }
 

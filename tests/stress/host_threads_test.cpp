@@ -106,10 +106,10 @@ int RepeatWhileOthersRun(std::atomic<int>& unfinished, int minimum, Work work) {
   return rounds;
 }
 
-bool HistoryHoldsOnly(TVebriskEffect& s, double base, double step) {
+bool HistoryHoldsOnly(TVebriskEffect& s, Channel channel, double step) {
   bool sawStep = false;
-  for (int i = 0; i < 100; ++i) {
-    const double point = s.Cell(base, i);
+  for (double i = 0; i < s.var.historyLength; ++i) {
+    const double point = s.HistoryPoint(channel, i);
     if (point != 0 && point != step) return false;
     sawStep = sawStep || point == step;
   }
@@ -119,8 +119,8 @@ bool HistoryHoldsOnly(TVebriskEffect& s, double base, double step) {
 void ExpectHistoriesHoldOnlyTheSignalsSteps(PluginInstance& plugin) {
   ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
   TVebriskEffect& s = plugin.script();
-  EXPECT_TRUE(HistoryHoldsOnly(s, s.var.historyLeft, kLeftStep));
-  EXPECT_TRUE(HistoryHoldsOnly(s, s.var.historyRight, kRightStep));
+  EXPECT_TRUE(HistoryHoldsOnly(s, Channel::left, kLeftStep));
+  EXPECT_TRUE(HistoryHoldsOnly(s, Channel::right, kRightStep));
 }
 
 std::vector<float> GetChunk(PluginInstance& plugin) {

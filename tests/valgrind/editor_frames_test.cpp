@@ -43,8 +43,8 @@ TEST(EditorFrames, InstancesDrawFiftyFramesEachAndCloseTwiceOver) {
     }
     for (auto& plugin : plugins) {
       TVebriskEffect& s = plugin->script();
-      EXPECT_EQ(s.Cell(s.var.historyLeft, s.var.historyLength - 1), kStep);
-      EXPECT_EQ(s.Cell(s.var.historyRight, s.var.historyLength - 1), 0.0);
+      EXPECT_EQ(s.NewestPoint(Channel::left), kStep);
+      EXPECT_EQ(s.NewestPoint(Channel::right), 0.0);
     }
   }
 }

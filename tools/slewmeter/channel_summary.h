@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <vector>
 
 #include "tools/slewmeter/graph_frame.h"
 
@@ -14,17 +15,22 @@ struct Largest {
 };
 
 struct ChannelSummary {
+  ChannelSummary() : ChannelSummary(std::size(kCeilings)) {}
+  explicit ChannelSummary(size_t ceilingCount)
+      : secondsAbove(ceilingCount), crossings(ceilingCount) {}
+
   Largest step;
   Largest interSample;
-  PerCeiling<double> secondsAbove{};
-  PerCeiling<int> crossings{};
+  // One value per ceiling, in the order of the run's ceiling table.
+  std::vector<double> secondsAbove;
+  std::vector<int> crossings;
 
   void add(const GraphFrame& frame, const ChannelPoint& point) {
     step.offer(point.step, frame);
     // The reconstruction passes through every sample, so its steepest slope is
     // never below the largest step: that bounds the estimate from below.
     interSample.offer(std::max(point.interSample, point.step), frame);
-    for (size_t c = 0; c < kCeilingCount; ++c) {
+    for (size_t c = 0; c < secondsAbove.size(); ++c) {
       if (point.above[c]) secondsAbove[c] += frame.to - frame.from;
       if (point.rose[c]) ++crossings[c];
     }

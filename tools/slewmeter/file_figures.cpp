@@ -79,7 +79,7 @@ std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColu
   if (columns.interSample) {
     header.insert(header.end(), {"left inter-sample", "right inter-sample"});
   }
-  for (const Ceiling& ceiling : kCeilings)
+  for (const Ceiling& ceiling : columns.ceilings)
     header.push_back(std::string("s above ") + ceiling.label + " L/R");
   std::vector<std::vector<std::string>> rows = {header};
   for (const FileFigures& file : files) {
@@ -99,7 +99,7 @@ std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColu
       for (const ChannelSummary& channel : file.channels)
         row.push_back(share(channel.interSample.value));
     }
-    for (size_t c = 0; c < kCeilingCount; ++c) {
+    for (size_t c = 0; c < columns.ceilings.size(); ++c) {
       row.push_back(Format("%.1f / %.1f", file.channels[0].secondsAbove[c],
                            file.channels[1].secondsAbove[c]));
     }
@@ -112,7 +112,7 @@ std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColu
 std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns) {
   std::vector<std::string> header = {
       "file", "sampleRate", "frames", "durationSeconds", "largestStepLeft", "largestStepRight"};
-  for (const Ceiling& ceiling : kCeilings) {
+  for (const Ceiling& ceiling : columns.ceilings) {
     for (const char* side : kSides)
       header.push_back("secondsAbove" + ColumnWord(ceiling.label) + side);
   }
@@ -142,7 +142,7 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
       row.insert(row.end(), {PlainNumber(file.sampleRate), std::to_string(file.frames),
                              PlainNumber(file.seconds()), PlainNumber(file.channels[0].step.value),
                              PlainNumber(file.channels[1].step.value)});
-      for (size_t c = 0; c < kCeilingCount; ++c) {
+      for (size_t c = 0; c < columns.ceilings.size(); ++c) {
         for (const ChannelSummary& channel : file.channels)
           row.push_back(PlainNumber(channel.secondsAbove[c]));
       }

@@ -22,7 +22,8 @@ struct FileFigures {
 
 struct FigureColumns {
   bool interSample = false;
-  double fullScaleVolts = 0;  // 0: no V/us columns
+  double fullScaleVolts = 0;          // 0: no V/us columns
+  CeilingTable ceilings = kCeilings;  // those the files were metered against
 };
 
 // The aligned table for a run over several inputs.

@@ -4,14 +4,25 @@
 #pragma once
 
 #include <array>
+#include <bitset>
+#include <iterator>
+#include <span>
 
-#include "tools/slewmeter/meter_model.h"
+#include "effect/meter_model.h"
+
+// The ceilings a run measures against, in the order the reports list them: the
+// meter's own, unless a caller gives others.
+using CeilingTable = std::span<const Ceiling>;
+// Ceilings by their place in the table.
+inline constexpr size_t kMostCeilings = 32;
+using CeilingSet = std::bitset<kMostCeilings>;
+static_assert(std::size(kCeilings) <= kMostCeilings);
 
 struct ChannelPoint {
-  double step = 0;           // the meter's point: the largest step, full-scale units per sample
-  double interSample = 0;    // the steepest reconstructed slope, same unit (0 when not asked)
-  PerCeiling<bool> above{};  // the point stands above the ceiling...
-  PerCeiling<bool> rose{};   // ...and did not in the frame before
+  double step = 0;         // the meter's point: the largest step, full-scale units per sample
+  double interSample = 0;  // the steepest reconstructed slope, same unit (0 when not asked)
+  CeilingSet above;        // the point stands above the ceiling...
+  CeilingSet rose;         // ...and did not in the frame before
 };
 
 struct GraphFrame {
@@ -22,16 +33,17 @@ struct GraphFrame {
 // Marks where a channel's points stand against the ceilings, frame after frame.
 class CeilingWatch {
  public:
-  explicit CeilingWatch(double fullScale) : fullScale(fullScale) {}
+  CeilingWatch(CeilingTable ceilings, double fullScale)
+      : ceilings(ceilings), fullScale(fullScale) {}
   void place(ChannelPoint& point) {
-    for (size_t c = 0; c < kCeilingCount; ++c) {
-      point.above[c] = point.step > kCeilings[c].share * fullScale;
-      point.rose[c] = point.above[c] && !wasAbove[c];
-      wasAbove[c] = point.above[c];
-    }
+    for (size_t c = 0; c < ceilings.size(); ++c)
+      point.above[c] = point.step > ceilings[c].share() * fullScale;
+    point.rose = point.above & ~wasAbove;
+    wasAbove = point.above;
   }
 
  private:
+  CeilingTable ceilings;
   double fullScale;
-  PerCeiling<bool> wasAbove{};
+  CeilingSet wasAbove;
 };

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "editor/offscreen_render.h"
+#include "effect/vebrisk_effect.h"
 #include "host/cdazu.h"
 #include "plugin/create_effect.h"
 #include "tools/loader/minimal_host.h"
@@ -16,7 +17,6 @@
 
 namespace {
 
-constexpr double kGraphicsFramesPerSecond = 30;
 constexpr size_t kChunksInFlight = 3;  // one being read, one being metered, one spare
 
 intptr_t Dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, float opt = 0) {
@@ -95,6 +95,9 @@ class RunningEffect {
 
   AEffect* effect = nullptr;
   CDaZU* adapter() const { return static_cast<CDaZU*>(effect->object); }
+  TVebriskEffect& meter() const {
+    return *static_cast<TVebriskEffect*>(adapter()->getScriptObject());
+  }
 };
 
 // Everything the graph frames feed: the summaries, the timeline, the per-second peaks.
@@ -102,12 +105,16 @@ class Reductions {
  public:
   Reductions(const MeterSettings& settings, Measurement& measurement)
       : measurement(measurement),
-        watch{{CeilingWatch(measurement.fullScale), CeilingWatch(measurement.fullScale)}} {
+        watch{{CeilingWatch(settings.ceilings, measurement.fullScale),
+               CeilingWatch(settings.ceilings, measurement.fullScale)}} {
+    for (ChannelSummary& channel : measurement.channels)
+      channel = ChannelSummary(settings.ceilings.size());
     if (settings.timelineColumns > 0) {
       const int64_t expected = measurement.format.expectedFrames;
       measurement.timeline.emplace(
           settings.timelineColumns,
-          expected > 0 ? static_cast<double>(expected) / measurement.format.sampleRate : 0);
+          expected > 0 ? static_cast<double>(expected) / measurement.format.sampleRate : 0,
+          settings.ceilings);
     }
     if (settings.perSecond) measurement.perSecond = std::make_unique<PerSecondPeaks>();
   }
@@ -138,12 +145,16 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
   measurement.format = reader.format();
   const double sampleRate = measurement.format.sampleRate;
   measurement.fullScale = GraphFullScale(sampleRate);
+  if (settings.ceilings.size() > kMostCeilings) {
+    error = "more ceilings than a run can watch";
+    return false;
+  }
   RunningEffect running(sampleRate, settings.blockSize);
   if (running.effect == nullptr) {
     error = "the plug-in made no effect";
     return false;
   }
-  TVebriskEffect& meter = MeterOf(running.adapter());
+  TVebriskEffect& meter = running.meter();
   Reductions reductions(settings, measurement);
   std::array<InterSampleSlope, 2> slopes;
 
@@ -170,13 +181,13 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
     } else if (settings.picture) {
       // As in a DAW, the graphics section runs at every frame: the end picture
       // is the one a user would see.
-      running.adapter()->getHooks().Draw(running.adapter(), 600, 600);
+      running.adapter()->getHooks().Draw(running.adapter(), kEditorWidth, kEditorHeight);
     } else {
-      AdvanceHistories(meter);
+      meter.AdvanceHistory();
     }
     frame.to = static_cast<double>(done) / sampleRate;
     for (size_t c = 0; c < 2; ++c) {
-      frame.channels[c].step = NewestPoint(meter, c == 0 ? Channel::left : Channel::right);
+      frame.channels[c].step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
       frame.channels[c].interSample = settings.interSample ? slopes[c].takePeak() : 0;
     }
     reductions.add(frame);
@@ -231,14 +242,14 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
   return true;
 }
 
-std::string DescribeStep(double step, double fullScale) {
+std::string DescribeStep(double step, double fullScale, CeilingTable ceilings) {
   const double share = fullScale > 0 ? step / fullScale : 0;
   // The ceilings from the highest down: the step stands above the first it passes.
   std::string where = "below every ceiling";
   double highestPassed = 0;
-  for (const Ceiling& ceiling : kCeilings) {
-    if (share >= ceiling.share && ceiling.share >= highestPassed) {
-      highestPassed = ceiling.share;
+  for (const Ceiling& ceiling : ceilings) {
+    if (share >= ceiling.share() && ceiling.share() >= highestPassed) {
+      highestPassed = ceiling.share();
       where = std::string("above the ") + ceiling.label;
     }
   }

@@ -23,6 +23,7 @@ struct MeterSettings {
   bool interSample = false;     // the reconstructed slopes beside the steps
   bool perSecond = false;       // the per-second peaks, for the report
   int32_t timelineColumns = 0;  // 0: no timeline
+  CeilingTable ceilings = kCeilings;
 };
 
 struct Measurement {
@@ -50,4 +51,4 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
                 Measurement& measurement, std::string& error, const Progress& progress = {});
 
 // Where a step stands against the graph's full scale and its ceilings.
-std::string DescribeStep(double step, double fullScale);
+std::string DescribeStep(double step, double fullScale, CeilingTable ceilings = kCeilings);

@@ -1,6 +1,7 @@
 #include "tools/slewmeter/report_json.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "tools/slewmeter/numbers.h"
 
@@ -29,12 +30,12 @@ std::string Quoted(const std::string& text) {
   return quoted + "\"";
 }
 
-// {"<ceiling label>": value, ...} in the order of kCeilings.
+// {"<ceiling label>": value, ...} in the order of the table.
 template <class Values>
-std::string ByCeiling(const Values& values) {
+std::string ByCeiling(const Values& values, CeilingTable ceilings) {
   std::string json = "{";
-  for (size_t c = 0; c < kCeilingCount; ++c)
-    json += (c ? ", " : "") + Quoted(kCeilings[c].label) + ": " + Number(values[c]);
+  for (size_t c = 0; c < ceilings.size(); ++c)
+    json += (c ? ", " : "") + Quoted(ceilings[c].label) + ": " + Number(values[c]);
   return json + "}";
 }
 
@@ -58,9 +59,10 @@ std::string ChannelJson(const ChannelSummary& s, const std::string& peaks, const
   if (columns.interSample) {
     json += LargestFields("largestInterSampleStep", s.interSample, file, columns);
   }
-  return json + kIndent + "\"secondsAboveCeiling\": " + ByCeiling(s.secondsAbove) + kIndent +
-         "\"ceilingCrossings\": " + ByCeiling(s.crossings) + kIndent + "\"peaksPerSecond\": [" +
-         peaks + "]\n    }";
+  return json + kIndent +
+         "\"secondsAboveCeiling\": " + ByCeiling(s.secondsAbove, columns.ceilings) + kIndent +
+         "\"ceilingCrossings\": " + ByCeiling(s.crossings, columns.ceilings) + kIndent +
+         "\"peaksPerSecond\": [" + peaks + "]\n    }";
 }
 
 }  // namespace
@@ -73,9 +75,9 @@ std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
       peaks[c] += (peaks[c].empty() ? "" : ", ") + Number(c == 0 ? left : right);
   });
   if (!read) return {};
-  PerCeiling<double> ceilingSteps;
-  for (size_t c = 0; c < kCeilingCount; ++c)
-    ceilingSteps[c] = kCeilings[c].share * file.fullScale;
+  std::vector<double> ceilingSteps;
+  for (const Ceiling& ceiling : columns.ceilings)
+    ceilingSteps.push_back(ceiling.share() * file.fullScale);
   std::string json = "{\n  \"input\": " + Quoted(file.name) +
                      ",\n  \"sampleRate\": " + Number(file.sampleRate) +
                      ",\n  \"frames\": " + std::to_string(file.frames) +  // exact at any length
@@ -85,7 +87,8 @@ std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
     json += ",\n  \"fullScaleVolts\": " + Number(columns.fullScaleVolts);
   }
   return json + ",\n  \"fullScale\": " + Number(file.fullScale) +
-         ",\n  \"ceilings\": " + ByCeiling(ceilingSteps) + ",\n  \"graphFramesPerSecond\": 30" +
+         ",\n  \"ceilings\": " + ByCeiling(ceilingSteps, columns.ceilings) +
+         ",\n  \"graphFramesPerSecond\": " + Number(kGraphicsFramesPerSecond) +
          ",\n  \"channels\": {\n    \"left\": " +
          ChannelJson(file.channels[0], peaks[0], file, columns) +
          ",\n    \"right\": " + ChannelJson(file.channels[1], peaks[1], file, columns) +

@@ -120,8 +120,8 @@ class TimelinePainter {
 
   void ceilings() {
     setFont(14);
-    for (const Ceiling& ceiling : kCeilings) {
-      const double at = y(ceiling.share * fullScale);
+    for (const Ceiling& ceiling : reduced.ceilings()) {
+      const double at = y(ceiling.share() * fullScale);
       context.setSmoothing(kAntialias);
       context.setStrokeColor(kCeilingColor);
       context.moveTo({0, at});
@@ -150,8 +150,9 @@ class TimelinePainter {
     const CColor opaque{color.red, color.green, color.blue, 255};
     context.setFillColor(opaque);
     const std::vector<TimelineColumn>& columns = reduced.columns();
-    for (size_t k = 0; k < kCeilingCount; ++k) {
-      const double at = y(kCeilings[k].share * fullScale);
+    const CeilingTable ceilings = reduced.ceilings();
+    for (size_t k = 0; k < ceilings.size(); ++k) {
+      const double at = y(ceilings[k].share() * fullScale);
       for (size_t i = 0; i < columns.size(); ++i) {
         if (!columns[i].rose[channel][k]) continue;
         const double mark = x((static_cast<double>(i) + 0.5) * reduced.secondsPerColumn());

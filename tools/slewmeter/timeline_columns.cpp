@@ -6,21 +6,21 @@
 namespace {
 
 // A pipe's columns start at a 64th of a graph frame, finer than any picture needs.
-constexpr double kFirstSpan = 1.0 / (30 * 64);
+constexpr double kFirstSpan = 1.0 / (kGraphicsFramesPerSecond * 64);
 
 void Merge(TimelineColumn& into, const TimelineColumn& other) {
   for (size_t c = 0; c < 2; ++c) {
     into.step[c] = std::max(into.step[c], other.step[c]);
     into.interSample[c] = std::max(into.interSample[c], other.interSample[c]);
-    for (size_t k = 0; k < kCeilingCount; ++k)
-      into.rose[c][k] = into.rose[c][k] || other.rose[c][k];
+    into.rose[c] |= other.rose[c];
   }
 }
 
 }  // namespace
 
-TimelineColumns::TimelineColumns(int32_t count, double expectedSeconds)
+TimelineColumns::TimelineColumns(int32_t count, double expectedSeconds, CeilingTable ceilings)
     : span(expectedSeconds > 0 ? expectedSeconds / count : kFirstSpan),
+      ceilingTable(ceilings),
       held(static_cast<size_t>(count)) {}
 
 void TimelineColumns::halveResolution() {
@@ -54,8 +54,6 @@ void TimelineColumns::add(const GraphFrame& frame) {
   // A rise is marked in the column amid the frame in which it happened.
   const auto middle =
       std::min(static_cast<size_t>((frame.from + frame.to) / 2 / span), held.size() - 1);
-  for (size_t c = 0; c < 2; ++c) {
-    for (size_t k = 0; k < kCeilingCount; ++k)
-      held[middle].rose[c][k] = held[middle].rose[c][k] || frame.channels[c].rose[k];
-  }
+  for (size_t c = 0; c < 2; ++c)
+    held[middle].rose[c] |= frame.channels[c].rose;
 }

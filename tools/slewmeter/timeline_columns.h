@@ -14,18 +14,19 @@
 struct TimelineColumn {
   std::array<double, 2> step{};
   std::array<double, 2> interSample{};
-  std::array<PerCeiling<bool>, 2> rose{};  // a channel rose above a ceiling amid this column
+  std::array<CeilingSet, 2> rose{};  // a channel rose above a ceiling amid this column
 };
 
 class TimelineColumns {
  public:
   // With the duration known, each column spans an equal share of it; without
   // (0), columns start at a small span and widen as audio comes.
-  TimelineColumns(int32_t count, double expectedSeconds);
+  TimelineColumns(int32_t count, double expectedSeconds, CeilingTable ceilings = kCeilings);
 
   void add(const GraphFrame& frame);
 
   double secondsPerColumn() const { return span; }
+  CeilingTable ceilings() const { return ceilingTable; }
   const std::vector<TimelineColumn>& columns() const { return held; }
   size_t heldBytes() const { return held.capacity() * sizeof(TimelineColumn); }
 
@@ -33,5 +34,6 @@ class TimelineColumns {
   void halveResolution();
 
   double span;
+  CeilingTable ceilingTable;
   std::vector<TimelineColumn> held;
 };
