@@ -16,8 +16,9 @@ namespace {
 constexpr int kWarmUpCycles = 3;
 constexpr int kCycles = 50;
 // Far below what the cycles once left behind (42 MB resident, the libraries'
-// lost caches), far above what the allocator's bookkeeping moves (under 100 KB).
-constexpr long kToleranceBytes = 2 * 1024 * 1024;
+// lost caches), above what the allocator's bookkeeping moves: under 200 KB on a
+// quiet machine, once 2.9 MB with the X server and both cores busy with other tests.
+constexpr long kToleranceBytes = 6 * 1024 * 1024;
 
 intptr_t HostCallback(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
   return opcode == audioMasterVersion ? 2400 : 0;
