@@ -19,10 +19,10 @@ namespace {
 // A minute of a busy signal, so that both histories are full of varied points.
 void FillHistories(AEffect* effect, CDaZU* adapter) {
   std::vector<float> left(1470), right(1470);
-  for (int frame = 0; frame < 120; ++frame) {
+  for (int graphFrame = 0; graphFrame < 120; ++graphFrame) {
     for (size_t i = 0; i < left.size(); ++i) {
-      left[i] = static_cast<float>(0.4 * std::sin(0.01 * frame * static_cast<double>(i)));
-      right[i] = static_cast<float>((i / (5 + frame % 20)) % 2 ? 0.2 : -0.2);
+      left[i] = static_cast<float>(0.4 * std::sin(0.01 * graphFrame * static_cast<double>(i)));
+      right[i] = static_cast<float>((i / (5 + graphFrame % 20)) % 2 ? 0.2 : -0.2);
     }
     float* io[] = {left.data(), right.data()};
     effect->processReplacing(effect, io, io, static_cast<int32_t>(left.size()));

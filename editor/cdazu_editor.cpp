@@ -6,8 +6,8 @@
 
 using namespace VSTGUI;
 
-CDaZUEditor::CDaZUEditor(CDaZU* effect, int32_t width, int32_t height)
-    : AEffGUIEditor(effect), host(effect), width(width), height(height) {
+CDaZUEditor::CDaZUEditor(CDaZU* adapter, int32_t width, int32_t height)
+    : AEffGUIEditor(adapter), adapter(adapter), width(width), height(height) {
   rect = ERect{0, 0, static_cast<int16_t>(height), static_cast<int16_t>(width)};
 }
 
@@ -16,7 +16,7 @@ bool CDaZUEditor::open(void* parentWindow) {
   close();
   const CRect size{0, 0, double(width), double(height)};
   frame = new CFrame(size, parentWindow, this);
-  view = new CDaZUView(size, host);
+  view = new CDaZUView(size, adapter);
   frame->addView(view);
   view->release();  // the frame holds it now
   return true;
@@ -31,7 +31,7 @@ void CDaZUEditor::close() {
 
 void CDaZUEditor::idle() {
   if (view && frame) {
-    if (host->getHooks().Idle) host->getHooks().Idle(host);
+    if (adapter->getHooks().Idle) adapter->getHooks().Idle(adapter);
   }
   AEffGUIEditor::idle();
 }
@@ -42,7 +42,7 @@ bool CDaZUEditor::redrawView() {
   return true;
 }
 
-int32_t HostRedraw(CDaZU* host) {
-  auto* editor = host ? dynamic_cast<CDaZUEditor*>(host->getEditor()) : nullptr;
+int32_t HostRedraw(CDaZU* adapter) {
+  auto* editor = adapter ? dynamic_cast<CDaZUEditor*>(adapter->getEditor()) : nullptr;
   return editor && editor->redrawView() ? 1 : 0;
 }

@@ -11,7 +11,7 @@ class CDaZUView;
 
 class CDaZUEditor : public AEffGUIEditor {
  public:
-  CDaZUEditor(CDaZU* effect, int32_t width, int32_t height);
+  CDaZUEditor(CDaZU* adapter, int32_t width, int32_t height);
 
   bool open(void* parentWindow) override;
   void close() override;
@@ -22,11 +22,11 @@ class CDaZUEditor : public AEffGUIEditor {
   CDaZUView* getView() const { return view; }
 
  private:
-  CDaZU* host;
+  CDaZU* adapter;
   CDaZUView* view = nullptr;  // owned by the frame
   int32_t width;
   int32_t height;
 };
 
 // The redraw request of the host services: 1 when a view was invalidated.
-int32_t HostRedraw(CDaZU* host);
+int32_t HostRedraw(CDaZU* adapter);

@@ -8,7 +8,7 @@ class CDaZU;
 
 class CDaZUView : public VSTGUI::CView {
  public:
-  CDaZUView(const VSTGUI::CRect& size, CDaZU* host);
+  CDaZUView(const VSTGUI::CRect& size, CDaZU* adapter);
 
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, uint32_t buttons) override;
@@ -18,6 +18,6 @@ class CDaZUView : public VSTGUI::CView {
   int32_t onKeyUp(VSTGUI::CKeyCode& key) override;
 
  private:
-  CDaZU* host;
+  CDaZU* adapter;
   VSTGUI::CRect ownSize;
 };

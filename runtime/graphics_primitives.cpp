@@ -52,73 +52,73 @@ ColorBytes ToColorBytes(double red, double green, double blue, double alpha) {
 
 namespace Primitives {
 
-void Line(TVebrisk& frame, ColorBytes c, double x1, double y1, double x2, double y2) {
-  paintSetStrokeColor(frame.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(frame.Host, kAntialiased);
-  paintMoveTo(frame.Host, x1, y1);
-  frame.penX = x2;
-  frame.penY = y2;
-  paintLineTo(frame.Host, x2, y2);
+void Line(TVebrisk& effect, ColorBytes c, double x1, double y1, double x2, double y2) {
+  paintSetStrokeColor(effect.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(effect.Host, kAntialiased);
+  paintMoveTo(effect.Host, x1, y1);
+  effect.penX = x2;
+  effect.penY = y2;
+  paintLineTo(effect.Host, x2, y2);
 }
 
-void FilledRectangle(TVebrisk& frame, ColorBytes c, double x, double y, double width,
+void FilledRectangle(TVebrisk& effect, ColorBytes c, double x, double y, double width,
                      double height) {
-  frame.penX = FiniteOrZero(x + width);
-  frame.penY = FiniteOrZero(y + height);
-  paintSetFillColor(frame.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(frame.Host, kAliased);
-  paintRectangle(frame.Host, std::floor(x), std::floor(y), std::floor(frame.penX),
-                 std::floor(frame.penY), kFill);
+  effect.penX = FiniteOrZero(x + width);
+  effect.penY = FiniteOrZero(y + height);
+  paintSetFillColor(effect.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(effect.Host, kAliased);
+  paintRectangle(effect.Host, std::floor(x), std::floor(y), std::floor(effect.penX),
+                 std::floor(effect.penY), kFill);
 }
 
-void DrawText(TVebrisk& frame, ColorBytes c, std::string_view text) {
-  paintSetTextColor(frame.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(frame.Host, kAntialiased);
+void DrawText(TVebrisk& effect, ColorBytes c, std::string_view text) {
+  paintSetTextColor(effect.Host, c.red, c.green, c.blue, c.alpha);
+  paintSetMode(effect.Host, kAntialiased);
   for (size_t start = 0;;) {
     const size_t end = text.find('\n', start);
     const std::string line(text.substr(start, end == std::string_view::npos ? end : end - start));
-    const double width = paintTextWidth(frame.Host, line.c_str());
-    paintTextInRect(frame.Host, line.c_str(), frame.penX, frame.penY, frame.penX + width,
-                    frame.penY + frame.textHeight + 2, 0, kAlignLeft);
+    const double width = paintTextWidth(effect.Host, line.c_str());
+    paintTextInRect(effect.Host, line.c_str(), effect.penX, effect.penY, effect.penX + width,
+                    effect.penY + effect.textHeight + 2, 0, kAlignLeft);
     if (end == std::string_view::npos) {
-      frame.penX += width;
+      effect.penX += width;
       return;
     }
-    frame.penY += frame.textHeight;
+    effect.penY += effect.textHeight;
     start = end + 1;
   }
 }
 
-void DrawString(TVebrisk& frame, ColorBytes c, double stringNumber) {
-  const std::string text = frame.LookupString(stringNumber);
-  DrawText(frame, c, text);
+void DrawString(TVebrisk& effect, ColorBytes c, double stringNumber) {
+  const std::string text = effect.LookupString(stringNumber);
+  DrawText(effect, c, text);
 }
 
-void DrawNumber(TVebrisk& frame, ColorBytes c, double value, double digits) {
+void DrawNumber(TVebrisk& effect, ColorBytes c, double value, double digits) {
   // A negative precision asks for the default of six decimals; what does not fit is cut.
   char text[256];
   std::snprintf(text, sizeof text, "%.*f", ToIndex(digits), value);
-  DrawText(frame, c, text);
+  DrawText(effect, c, text);
 }
 
-void SelectFontRecord(TVebrisk& frame, double fontNumber, double nameString, double size,
+void SelectFontRecord(TVebrisk& effect, double fontNumber, double nameString, double size,
                       double styleCode) {
   double pixelSize;
   if (size > 0 && std::isfinite(size)) {
     pixelSize = std::max(size * 0.85, 1.0);
-    frame.textHeight = (size * 0.85) / 0.85;
+    effect.textHeight = (size * 0.85) / 0.85;
   } else if (size < 0 && std::isfinite(size)) {
     pixelSize = std::max(-size, 1.0);
-    frame.textHeight = -size / 0.85;
+    effect.textHeight = -size / 0.85;
   } else if (size == 0 || std::isnan(size)) {
     pixelSize = 16;
-    frame.textHeight = 16 / 0.85;
+    effect.textHeight = 16 / 0.85;
   } else {
     pixelSize = size < 0 ? 1 : size;
-    frame.textHeight = 0;
+    effect.textHeight = 0;
   }
-  FontRecord& record = frame.Fonts[ToIndex(fontNumber)];
-  record.Name = frame.LookupString(nameString);
+  FontRecord& record = effect.Fonts[ToIndex(fontNumber)];
+  record.Name = effect.LookupString(nameString);
   int32_t integerSize = 0;
   if (std::isfinite(pixelSize)) {
     record.Size = pixelSize;
@@ -127,15 +127,15 @@ void SelectFontRecord(TVebrisk& frame, double fontNumber, double nameString, dou
     record.Size = 0;
   }
   record.Style = StyleOf(styleCode);
-  if (!paintSetFont(frame.Host, record.Name.c_str(), integerSize, record.Style)) {
-    paintSetFont(frame.Host, "verdana", integerSize, record.Style);
+  if (!paintSetFont(effect.Host, record.Name.c_str(), integerSize, record.Style)) {
+    paintSetFont(effect.Host, "verdana", integerSize, record.Style);
   }
 }
 
-ImageRecord& LookupImage(TVebrisk& frame, int32_t number) {
-  ImageRecord& record = frame.Images[number];
-  const auto name = frame.FileNames.find(number);
-  if (record.Holder != nullptr || name == frame.FileNames.end()) return record;
+ImageRecord& LookupImage(TVebrisk& effect, int32_t number) {
+  ImageRecord& record = effect.Images[number];
+  const auto name = effect.FileNames.find(number);
+  if (record.Holder != nullptr || name == effect.FileNames.end()) return record;
 
   record.Holder = imageCreate();
   if (!imageLoadResourceId(record.Holder, number)) {
@@ -153,18 +153,18 @@ ImageRecord& LookupImage(TVebrisk& frame, int32_t number) {
   return record;
 }
 
-void Blit(TVebrisk& frame, double imageNumber, double sourceX, double sourceY) {
-  const ImageRecord& record = LookupImage(frame, ToIndex(imageNumber));
+void Blit(TVebrisk& effect, double imageNumber, double sourceX, double sourceY) {
+  const ImageRecord& record = LookupImage(effect, ToIndex(imageNumber));
   const double width = FiniteOrZero(record.Width), height = FiniteOrZero(record.Height);
-  const double left = frame.penX, top = frame.penY;
-  if (paintImage(record.Holder, frame.Host, left, top, left + width, top + height, sourceX,
+  const double left = effect.penX, top = effect.penY;
+  if (paintImage(record.Holder, effect.Host, left, top, left + width, top + height, sourceX,
                  sourceY)) {
     return;
   }
-  paintSetFillColor(frame.Host, 255, 0, 0, 255);
-  paintRectangle(frame.Host, left, top, left + width, top + height, kFill);
-  paintSetTextColor(frame.Host, 255, 255, 0, 255);
-  paintTextInRect(frame.Host, "ERROR", left, top, left + width, top + height, 0, kAlignCentre);
+  paintSetFillColor(effect.Host, 255, 0, 0, 255);
+  paintRectangle(effect.Host, left, top, left + width, top + height, kFill);
+  paintSetTextColor(effect.Host, 255, 255, 0, 255);
+  paintTextInRect(effect.Host, "ERROR", left, top, left + width, top + height, 0, kAlignCentre);
 }
 
 }  // namespace Primitives

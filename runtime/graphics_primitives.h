@@ -20,16 +20,16 @@ ColorBytes ToColorBytes(double red, double green, double blue, double alpha);
 
 namespace Primitives {
 
-void Line(TVebrisk& frame, ColorBytes color, double x1, double y1, double x2, double y2);
-void FilledRectangle(TVebrisk& frame, ColorBytes color, double x, double y, double width,
+void Line(TVebrisk& effect, ColorBytes color, double x1, double y1, double x2, double y2);
+void FilledRectangle(TVebrisk& effect, ColorBytes color, double x, double y, double width,
                      double height);
 // Draws at the pen, line by line; the pen ends after the last line.
-void DrawText(TVebrisk& frame, ColorBytes color, std::string_view text);
-void DrawString(TVebrisk& frame, ColorBytes color, double stringNumber);
-void DrawNumber(TVebrisk& frame, ColorBytes color, double value, double digits);
+void DrawText(TVebrisk& effect, ColorBytes color, std::string_view text);
+void DrawString(TVebrisk& effect, ColorBytes color, double stringNumber);
+void DrawNumber(TVebrisk& effect, ColorBytes color, double value, double digits);
 // Records font `fontNumber` with the name, size and style, selects it on the surface and
 // sets textHeight.
-void SelectFontRecord(TVebrisk& frame, double fontNumber, double nameString, double size,
+void SelectFontRecord(TVebrisk& effect, double fontNumber, double nameString, double size,
                       double styleCode);
 // The script's select font: also notes the number as the effect's fontIndex; answers 1.
 template <class Effect>
@@ -40,9 +40,9 @@ double SelectFont(Effect& effect, double fontNumber, double nameString, double s
   return 1;
 }
 // Loads image n on first use: embedded first, else the file of that number.
-ImageRecord& LookupImage(TVebrisk& frame, int32_t number);
+ImageRecord& LookupImage(TVebrisk& effect, int32_t number);
 // Draws image n at the pen at its own size, or a red "ERROR" box when it cannot.
-void Blit(TVebrisk& frame, double imageNumber, double sourceX, double sourceY);
+void Blit(TVebrisk& effect, double imageNumber, double sourceX, double sourceY);
 
 }  // namespace Primitives
 

@@ -83,9 +83,9 @@ int32_t imageSetFlag(ImageHolder* holder, int32_t flag) {
   return 1;
 }
 
-int32_t paintImageAlpha(ImageHolder* holder, CDaZU* host, double left, double top, double right,
+int32_t paintImageAlpha(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
                         double bottom, double sourceX, double sourceY, int32_t opacity) {
-  CDrawContext* context = host ? host->getDrawContext() : nullptr;
+  CDrawContext* context = adapter ? adapter->getDrawContext() : nullptr;
   if (context == nullptr || holder == nullptr || !holder->bitmap ||
       holder->bitmap->getPlatformImage() == nullptr) {
     return 0;
@@ -95,14 +95,14 @@ int32_t paintImageAlpha(ImageHolder* holder, CDaZU* host, double left, double to
   return 1;
 }
 
-int32_t paintImage(ImageHolder* holder, CDaZU* host, double left, double top, double right,
+int32_t paintImage(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
                    double bottom, double sourceX, double sourceY) {
-  return paintImageAlpha(holder, host, left, top, right, bottom, sourceX, sourceY, 255);
+  return paintImageAlpha(holder, adapter, left, top, right, bottom, sourceX, sourceY, 255);
 }
 
-int32_t paintImageTransparent(ImageHolder* holder, CDaZU* host, double left, double top,
+int32_t paintImageTransparent(ImageHolder* holder, CDaZU* adapter, double left, double top,
                               double right, double bottom, double sourceX, double sourceY) {
-  return paintImageAlpha(holder, host, left, top, right, bottom, sourceX, sourceY, 255);
+  return paintImageAlpha(holder, adapter, left, top, right, bottom, sourceX, sourceY, 255);
 }
 
 }  // namespace VSTGUI

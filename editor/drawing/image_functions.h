@@ -26,11 +26,11 @@ int32_t imageGetFlag(const ImageHolder* holder);
 int32_t imageSetFlag(ImageHolder* holder, int32_t flag);
 
 // 0, drawing nothing, without a surface, a holder or an image.
-int32_t paintImage(ImageHolder* holder, CDaZU* host, double left, double top, double right,
+int32_t paintImage(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
                    double bottom, double sourceX, double sourceY);
-int32_t paintImageAlpha(ImageHolder* holder, CDaZU* host, double left, double top, double right,
+int32_t paintImageAlpha(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
                         double bottom, double sourceX, double sourceY, int32_t opacity);
-int32_t paintImageTransparent(ImageHolder* holder, CDaZU* host, double left, double top,
+int32_t paintImageTransparent(ImageHolder* holder, CDaZU* adapter, double left, double top,
                               double right, double bottom, double sourceX, double sourceY);
 
 }  // namespace VSTGUI

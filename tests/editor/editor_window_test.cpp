@@ -89,7 +89,7 @@ TEST_F(EditorWindow, TheGraphIsOnScreenWithTheMeasuredHeights) {
     half[i] = (i % 2) ? 0.25f : 0.0f;
     quarter[i] = (i % 2) ? 0.125f : 0.0f;
   }
-  for (int frame = 0; frame < kHistoryLength; ++frame) {
+  for (int graphFrame = 0; graphFrame < kHistoryLength; ++graphFrame) {
     Process(half, quarter);
     const int before = Draws();
     ASSERT_TRUE(X11Host::waitUntil([&] { Idle(); }, [&] { return Draws() > before; }));

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A frame that counts its sections and serialises `values`.
+// An effect object that counts its sections and serialises `values`.
 class ProbeEffect final : public TVebrisk {
  public:
   ProbeEffect() { DeclaredChannels = 2; }
@@ -29,20 +29,20 @@ class ProbeEffect final : public TVebrisk {
   std::vector<double> values;
 };
 
-class Frame : public ::testing::Test {
+class RuntimeFrame : public ::testing::Test {
  protected:
-  Frame() {
+  RuntimeFrame() {
     auto probe = std::make_unique<ProbeEffect>();
     adapter = CDaZU::create(probe.get(), FrameServices::MakeFrameHooks<ProbeEffect>(),
                             FakeHost::callback, 1, 0);
-    frame = probe.release();
-    frame->Host = adapter;
+    effect = probe.release();
+    effect->Host = adapter;
   }
-  ~Frame() override { delete adapter; }
+  ~RuntimeFrame() override { delete adapter; }
 
   std::vector<unsigned char> State() {
     void* data = nullptr;
-    const int32_t size = frame->GetState(&data);
+    const int32_t size = effect->GetState(&data);
     const auto* bytes = static_cast<const unsigned char*>(data);
     return size > 0 ? std::vector<unsigned char>(bytes, bytes + size)
                     : std::vector<unsigned char>{};
@@ -55,14 +55,14 @@ class Frame : public ::testing::Test {
   }
 
   FakeHost host;
-  ProbeEffect* frame;
+  ProbeEffect* effect;
   CDaZU* adapter;
 };
 
 }  // namespace
 
-TEST_F(Frame, StateIsTheMarkerThenEveryTransferredValueAsLittleEndianFloats) {
-  frame->values = {0.5, -2, 1e40};
+TEST_F(RuntimeFrame, StateIsTheMarkerThenEveryTransferredValueAsLittleEndianFloats) {
+  effect->values = {0.5, -2, 1e40};
   const std::vector<unsigned char> state = State();
   ASSERT_EQ(state.size(), 16u);
   EXPECT_EQ(std::vector<unsigned char>(state.begin(), state.begin() + 4),
@@ -74,102 +74,102 @@ TEST_F(Frame, StateIsTheMarkerThenEveryTransferredValueAsLittleEndianFloats) {
   EXPECT_TRUE(std::isinf(floats[3]));
 }
 
-TEST_F(Frame, NothingToSaveGivesNoChunkAndLeavesThePointer) {
+TEST_F(RuntimeFrame, NothingToSaveGivesNoChunkAndLeavesThePointer) {
   void* data = &host;
-  EXPECT_EQ(frame->GetState(&data), 0);
+  EXPECT_EQ(effect->GetState(&data), 0);
   EXPECT_EQ(data, &host);
 }
 
-TEST_F(Frame, LoadingRunsInitOnceThenRestoresInOrderThenTheSliderSection) {
-  frame->values = {0, 0, 9};
+TEST_F(RuntimeFrame, LoadingRunsInitOnceThenRestoresInOrderThenTheSliderSection) {
+  effect->values = {0, 0, 9};
   auto chunk = Chunk({-1000.0f, 1.5f, 2.5f});
-  EXPECT_EQ(frame->SetState(chunk.data(), static_cast<int32_t>(chunk.size())), 12);
-  EXPECT_EQ(frame->inits, 1);
-  EXPECT_EQ(frame->sliders, 1);
-  EXPECT_EQ(frame->values, (std::vector<double>{1.5, 2.5, 9}));  // short chunk keeps the rest
+  EXPECT_EQ(effect->SetState(chunk.data(), static_cast<int32_t>(chunk.size())), 12);
+  EXPECT_EQ(effect->inits, 1);
+  EXPECT_EQ(effect->sliders, 1);
+  EXPECT_EQ(effect->values, (std::vector<double>{1.5, 2.5, 9}));  // short chunk keeps the rest
 
-  frame->SetState(chunk.data(), static_cast<int32_t>(chunk.size()));
-  EXPECT_EQ(frame->inits, 1);
-  EXPECT_EQ(frame->sliders, 2);
-  EXPECT_EQ(frame->InitCount, 2);
+  effect->SetState(chunk.data(), static_cast<int32_t>(chunk.size()));
+  EXPECT_EQ(effect->inits, 1);
+  EXPECT_EQ(effect->sliders, 2);
+  EXPECT_EQ(effect->InitCount, 2);
 }
 
-TEST_F(Frame, ShortOrUnmarkedChunksAreIgnoredButAnsweredWithTheirSize) {
-  frame->values = {4};
+TEST_F(RuntimeFrame, ShortOrUnmarkedChunksAreIgnoredButAnsweredWithTheirSize) {
+  effect->values = {4};
   auto wrongMarker = Chunk({-999.0f, 1.0f});
   auto marked = Chunk({-1000.0f, 1.0f});
-  EXPECT_EQ(frame->SetState(marked.data(), 3), 3);
-  EXPECT_EQ(frame->SetState(wrongMarker.data(), 8), 8);
-  EXPECT_EQ(frame->SetState(nullptr, 8), 8);
-  EXPECT_EQ(frame->SetState(marked.data(), -4), -4);
-  EXPECT_EQ(frame->inits + frame->sliders, 0);
-  EXPECT_EQ(frame->values[0], 4);
+  EXPECT_EQ(effect->SetState(marked.data(), 3), 3);
+  EXPECT_EQ(effect->SetState(wrongMarker.data(), 8), 8);
+  EXPECT_EQ(effect->SetState(nullptr, 8), 8);
+  EXPECT_EQ(effect->SetState(marked.data(), -4), -4);
+  EXPECT_EQ(effect->inits + effect->sliders, 0);
+  EXPECT_EQ(effect->values[0], 4);
 }
 
-TEST_F(Frame, TrailingBytesBeyondWholeFloatsAreIgnored) {
-  frame->values = {4, 5};
+TEST_F(RuntimeFrame, TrailingBytesBeyondWholeFloatsAreIgnored) {
+  effect->values = {4, 5};
   auto chunk = Chunk({-1000.0f, 1.0f, 2.0f});
-  frame->SetState(chunk.data(), 10);
-  EXPECT_EQ(frame->values, (std::vector<double>{1, 5}));
+  effect->SetState(chunk.data(), 10);
+  EXPECT_EQ(effect->values, (std::vector<double>{1, 5}));
 }
 
-TEST_F(Frame, TimedRedrawWaitsLongerThanOneFrameInterval) {
-  frame->frameRate = 30;
+TEST_F(RuntimeFrame, TimedRedrawWaitsLongerThanOneFrameInterval) {
+  effect->frameRate = 30;
   const int32_t recent = MillisecondClock() - 10;
-  frame->LastRedrawClock = recent;
-  frame->OnIdle();
-  EXPECT_EQ(frame->LastRedrawClock, recent);
+  effect->LastRedrawClock = recent;
+  effect->OnIdle();
+  EXPECT_EQ(effect->LastRedrawClock, recent);
 
-  frame->LastRedrawClock = MillisecondClock() - 100;
-  frame->OnIdle();
-  EXPECT_GE(frame->LastRedrawClock, MillisecondClock() - 5);
+  effect->LastRedrawClock = MillisecondClock() - 100;
+  effect->OnIdle();
+  EXPECT_GE(effect->LastRedrawClock, MillisecondClock() - 5);
 
   // Longer ago than half the counter's range: 24.8 days and more.
   for (const uint32_t ago : {(1u << 31) + 1000u, 4000000000u}) {
-    frame->LastRedrawClock = static_cast<int32_t>(static_cast<uint32_t>(MillisecondClock()) - ago);
-    frame->OnIdle();
-    EXPECT_GE(frame->LastRedrawClock, MillisecondClock() - 5) << ago;
+    effect->LastRedrawClock = static_cast<int32_t>(static_cast<uint32_t>(MillisecondClock()) - ago);
+    effect->OnIdle();
+    EXPECT_GE(effect->LastRedrawClock, MillisecondClock() - 5) << ago;
   }
 
   for (double rate : {0.0, -5.0, std::numeric_limits<double>::quiet_NaN()}) {
-    frame->frameRate = rate;
-    frame->LastRedrawClock = MillisecondClock() - 10000;
-    const int32_t before = frame->LastRedrawClock;
-    frame->OnIdle();
-    EXPECT_EQ(frame->LastRedrawClock, before) << rate;
+    effect->frameRate = rate;
+    effect->LastRedrawClock = MillisecondClock() - 10000;
+    const int32_t before = effect->LastRedrawClock;
+    effect->OnIdle();
+    EXPECT_EQ(effect->LastRedrawClock, before) << rate;
   }
 }
 
-TEST_F(Frame, ResetClearsMemoryAndTextsButKeepsSlidersAndFileNames) {
-  frame->Cell(3, 0) = 1;
-  frame->RegisterString(10000, "x");
-  frame->RegisterFileName(0, "a.png");
-  frame->SliderValues[5] = 2;
-  frame->LastRedrawClock = 77;
+TEST_F(RuntimeFrame, ResetClearsMemoryAndTextsButKeepsSlidersAndFileNames) {
+  effect->Cell(3, 0) = 1;
+  effect->RegisterString(10000, "x");
+  effect->RegisterFileName(0, "a.png");
+  effect->SliderValues[5] = 2;
+  effect->LastRedrawClock = 77;
   FrameServices::Open(adapter);
-  EXPECT_TRUE(frame->Pages.empty());
-  EXPECT_EQ(frame->StringCount, 0);
-  EXPECT_EQ(frame->FileNames.size(), 1u);
-  EXPECT_EQ(frame->SliderValues[5], 2);
-  EXPECT_EQ(frame->LastRedrawClock, 0);
+  EXPECT_TRUE(effect->Pages.empty());
+  EXPECT_EQ(effect->StringCount, 0);
+  EXPECT_EQ(effect->FileNames.size(), 1u);
+  EXPECT_EQ(effect->SliderValues[5], 2);
+  EXPECT_EQ(effect->LastRedrawClock, 0);
 }
 
-TEST_F(Frame, ResumeRunsInitThenSliderEveryTime) {
+TEST_F(RuntimeFrame, ResumeRunsInitThenSliderEveryTime) {
   FrameServices::Resume(adapter);
   FrameServices::Resume(adapter);
-  EXPECT_EQ(frame->inits, 2);
-  EXPECT_EQ(frame->sliders, 2);
-  EXPECT_EQ(frame->InitCount, 0);  // resume does not count as InitOnce
+  EXPECT_EQ(effect->inits, 2);
+  EXPECT_EQ(effect->sliders, 2);
+  EXPECT_EQ(effect->InitCount, 0);  // resume does not count as InitOnce
 }
 
-TEST_F(Frame, ProcessingZeroFramesRunsTheBlockSectionOnly) {
+TEST_F(RuntimeFrame, ProcessingZeroFramesRunsTheBlockSectionOnly) {
   FrameServices::ProcessFloat<ProbeEffect>(adapter, nullptr, nullptr, 0);
   FrameServices::ProcessDouble<ProbeEffect>(adapter, nullptr, nullptr, -3);
-  EXPECT_EQ(frame->blocks, 2);
-  EXPECT_EQ(frame->samples, 0);
+  EXPECT_EQ(effect->blocks, 2);
+  EXPECT_EQ(effect->samples, 0);
 }
 
-TEST_F(Frame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
+TEST_F(RuntimeFrame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
   const float specials[] = {0.25f,
                             -0.0f,
                             1e-40f,
@@ -185,7 +185,7 @@ TEST_F(Frame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
   FrameServices::ProcessFloat<ProbeEffect>(adapter, in, out, 8);
   EXPECT_EQ(std::memcmp(outLeft.data(), left.data(), 32), 0);
   EXPECT_EQ(std::memcmp(outRight.data(), right.data(), 32), 0);
-  EXPECT_EQ(frame->samples, 8);
+  EXPECT_EQ(effect->samples, 8);
 
   std::vector<double> buffer = {1e300, -0.0, 5e-324, std::numeric_limits<double>::quiet_NaN()};
   const std::vector<double> original = buffer;

@@ -154,8 +154,8 @@ TEST(HostThreads, AudioEditorAndStateThreadsRunAtOnce) {
     // The host's UI thread: its own X connection and window, when there is a display.
     X11Host x;
     bool open = false;
-    RepeatWhileOthersRun(unfinished, kEditorFrames, [&](int frame) {
-      if (x.available() && frame % kFramesPerOpening == 0) {
+    RepeatWhileOthersRun(unfinished, kEditorFrames, [&](int graphFrame) {
+      if (x.available() && graphFrame % kFramesPerOpening == 0) {
         if (open) plugin.dispatch(effEditClose);
         open = plugin.dispatch(effEditOpen, 0, 0, x.parentHandle()) == 1;
         if (!open) ++refusedOpens;

@@ -68,16 +68,16 @@ TEST(StreamingMeter, HoldsNoMoreForFiveMinutesThanForOneKnownLengthOrNot) {
 TEST(TimelineColumns, MergeInPairsKeepingPeaksAndRises) {
   TimelineColumns columns(4, 0);
   const double first = columns.secondsPerColumn();
-  GraphFrame frame;
-  frame.to = first / 2;
-  frame.channels[1].step = 0.3;
-  frame.channels[1].rose[0] = true;
-  columns.add(frame);
-  frame.from = 3.5 * first;
-  frame.to = 5 * first;  // past the four columns: they merge once
-  frame.channels[1] = {};
-  frame.channels[0].step = 0.1;
-  columns.add(frame);
+  GraphFrame graphFrame;
+  graphFrame.to = first / 2;
+  graphFrame.channels[1].step = 0.3;
+  graphFrame.channels[1].rose[0] = true;
+  columns.add(graphFrame);
+  graphFrame.from = 3.5 * first;
+  graphFrame.to = 5 * first;  // past the four columns: they merge once
+  graphFrame.channels[1] = {};
+  graphFrame.channels[0].step = 0.1;
+  columns.add(graphFrame);
   ASSERT_EQ(columns.secondsPerColumn(), 2 * first);
   EXPECT_EQ(columns.columns()[0].step[1], 0.3);
   EXPECT_TRUE(columns.columns()[0].rose[1][0]);

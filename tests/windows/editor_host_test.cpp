@@ -71,12 +71,12 @@ bool Reddish(const VSTGUI::CColor& p) {
 }
 
 // A sweeping tone on the left, square bursts growing on the right.
-void Play(AEffect* e, int frame) {
+void Play(AEffect* e, int graphFrame) {
   std::vector<float> left(1600), right(1600);
   for (size_t i = 0; i < left.size(); ++i) {
-    const double t = (frame * 1600.0 + static_cast<double>(i)) / 48000;
-    left[i] = static_cast<float>(0.4 * std::sin(2 * 3.14159265 * (200 + 30 * frame) * t));
-    right[i] = ((i / 40) % 2 ? 0.15f : -0.15f) * static_cast<float>(frame % 40) / 40.0f;
+    const double t = (graphFrame * 1600.0 + static_cast<double>(i)) / 48000;
+    left[i] = static_cast<float>(0.4 * std::sin(2 * 3.14159265 * (200 + 30 * graphFrame) * t));
+    right[i] = ((i / 40) % 2 ? 0.15f : -0.15f) * static_cast<float>(graphFrame % 40) / 40.0f;
   }
   float* io[] = {left.data(), right.data()};
   e->processReplacing(e, io, io, 1600);
@@ -97,8 +97,8 @@ TEST_F(EditorInHost, TheGraphIsOnScreenWithItsImagesAndText) {
   ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
   HWND editor = host.editorWindow();
   ASSERT_NE(editor, nullptr);
-  for (int frame = 0; frame < 40; ++frame) {
-    Play(e, frame);
+  for (int graphFrame = 0; graphFrame < 40; ++graphFrame) {
+    Play(e, graphFrame);
     Dispatch(e, effEditIdle);
     Win32Host::pump();
     std::this_thread::sleep_for(std::chrono::milliseconds(35));

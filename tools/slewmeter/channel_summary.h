@@ -1,4 +1,4 @@
-// One channel's figures over a whole input, gathered frame by frame.
+// One channel's figures over a whole input, gathered graph frame by graph frame.
 #pragma once
 
 #include <algorithm>
@@ -9,8 +9,8 @@
 struct Largest {
   double value = 0;
   double from = 0, to = 0;  // the graph frame it happened in, in seconds
-  void offer(double candidate, const GraphFrame& frame) {
-    if (candidate > value) *this = {candidate, frame.from, frame.to};
+  void offer(double candidate, const GraphFrame& graphFrame) {
+    if (candidate > value) *this = {candidate, graphFrame.from, graphFrame.to};
   }
 };
 
@@ -25,13 +25,13 @@ struct ChannelSummary {
   std::vector<double> secondsAbove;
   std::vector<int> crossings;
 
-  void add(const GraphFrame& frame, const ChannelPoint& point) {
-    step.offer(point.step, frame);
+  void add(const GraphFrame& graphFrame, const ChannelPoint& point) {
+    step.offer(point.step, graphFrame);
     // The reconstruction passes through every sample, so its steepest slope is
     // never below the largest step: that bounds the estimate from below.
-    interSample.offer(std::max(point.interSample, point.step), frame);
+    interSample.offer(std::max(point.interSample, point.step), graphFrame);
     for (size_t c = 0; c < secondsAbove.size(); ++c) {
-      if (point.above[c]) secondsAbove[c] += frame.to - frame.from;
+      if (point.above[c]) secondsAbove[c] += graphFrame.to - graphFrame.from;
       if (point.rose[c]) ++crossings[c];
     }
   }

@@ -119,13 +119,13 @@ class Reductions {
     if (settings.perSecond) measurement.perSecond = std::make_unique<PerSecondPeaks>();
   }
 
-  void add(GraphFrame& frame) {
+  void add(GraphFrame& graphFrame) {
     for (size_t c = 0; c < 2; ++c) {
-      watch[c].place(frame.channels[c]);
-      measurement.channels[c].add(frame, frame.channels[c]);
+      watch[c].place(graphFrame.channels[c]);
+      measurement.channels[c].add(graphFrame, graphFrame.channels[c]);
     }
-    if (measurement.timeline) measurement.timeline->add(frame);
-    if (measurement.perSecond) measurement.perSecond->add(frame);
+    if (measurement.timeline) measurement.timeline->add(graphFrame);
+    if (measurement.perSecond) measurement.perSecond->add(graphFrame);
   }
 
   size_t heldBytes() const {
@@ -174,24 +174,24 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
            reductions.heldBytes();
   };
   int64_t done = 0;
-  GraphFrame frame;
-  auto graphFrame = [&](bool last) {
+  GraphFrame graphFrame;
+  auto runGraphFrame = [&](bool last) {
     if (last && settings.picture) {
       measurement.picture = RenderEditorOffscreen(running.adapter());
     } else if (settings.picture) {
-      // As in a DAW, the graphics section runs at every frame: the end picture
+      // As in a DAW, the graphics section runs at every graph frame: the end picture
       // is the one a user would see.
       running.adapter()->getHooks().Draw(running.adapter(), kEditorWidth, kEditorHeight);
     } else {
       meter.AdvanceHistory();
     }
-    frame.to = static_cast<double>(done) / sampleRate;
+    graphFrame.to = static_cast<double>(done) / sampleRate;
     for (size_t c = 0; c < 2; ++c) {
-      frame.channels[c].step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
-      frame.channels[c].interSample = settings.interSample ? slopes[c].takePeak() : 0;
+      graphFrame.channels[c].step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
+      graphFrame.channels[c].interSample = settings.interSample ? slopes[c].takePeak() : 0;
     }
-    reductions.add(frame);
-    frame.from = frame.to;
+    reductions.add(graphFrame);
+    graphFrame.from = graphFrame.to;
     measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
   };
 
@@ -211,7 +211,7 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
       done += static_cast<int64_t>(count);
       for (; static_cast<double>(done) >= nextGraphicsFrame;
            nextGraphicsFrame += framesPerGraphicsFrame) {
-        graphFrame(false);
+        runGraphFrame(false);
       }
     }
     if (output != nullptr) {
@@ -228,7 +228,7 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
     slopes[0].finish();
     slopes[1].finish();
   }
-  graphFrame(true);  // the last measurements, and the picture of the end
+  runGraphFrame(true);  // the last measurements, and the picture of the end
   measurement.frames = done;
   measurement.truncated = reader.truncated();
   if (measurement.perSecond && !measurement.perSecond->finish(measurement.seconds())) {

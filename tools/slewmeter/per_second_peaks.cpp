@@ -15,12 +15,12 @@ void PerSecondPeaks::closeSecond() {
   ++closed;
 }
 
-void PerSecondPeaks::add(const GraphFrame& frame) {
-  const auto second = static_cast<size_t>(std::max(frame.to - 1e-9, 0.0));
+void PerSecondPeaks::add(const GraphFrame& graphFrame) {
+  const auto second = static_cast<size_t>(std::max(graphFrame.to - 1e-9, 0.0));
   while (closed < second)
     closeSecond();
   for (size_t c = 0; c < 2; ++c)
-    current[c] = std::max(current[c], frame.channels[c].step);
+    current[c] = std::max(current[c], graphFrame.channels[c].step);
 }
 
 bool PerSecondPeaks::finish(double duration) {

@@ -16,7 +16,7 @@ class PerSecondPeaks {
   PerSecondPeaks& operator=(const PerSecondPeaks&) = delete;
 
   // A point belongs to the second in which its measurements ended.
-  void add(const GraphFrame& frame);
+  void add(const GraphFrame& graphFrame);
   // Closes the seconds up to `duration` (rounded up). False when the spill failed.
   bool finish(double duration);
   // Calls visit(left, right) for each second in order; false when the spill failed.

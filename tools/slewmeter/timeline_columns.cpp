@@ -36,24 +36,25 @@ void TimelineColumns::halveResolution() {
   span *= 2;
 }
 
-void TimelineColumns::add(const GraphFrame& frame) {
+void TimelineColumns::add(const GraphFrame& graphFrame) {
   const auto count = static_cast<double>(held.size());
-  while (frame.to > span * count * (1 + 1e-12))
+  while (graphFrame.to > span * count * (1 + 1e-12))
     halveResolution();
-  // A frame covers the columns of the time between the frame before it and itself.
-  const auto first = static_cast<size_t>(std::max(std::floor(frame.from / span), 0.0));
-  const auto last =
-      std::min(static_cast<size_t>(std::max(std::ceil(frame.to / span), 1.0)) - 1, held.size() - 1);
+  // A graph frame covers the columns of the time since the graph frame before it.
+  const auto first = static_cast<size_t>(std::max(std::floor(graphFrame.from / span), 0.0));
+  const auto last = std::min(
+      static_cast<size_t>(std::max(std::ceil(graphFrame.to / span), 1.0)) - 1, held.size() - 1);
   TimelineColumn point;
   for (size_t c = 0; c < 2; ++c) {
-    point.step[c] = frame.channels[c].step;
-    point.interSample[c] = std::max(frame.channels[c].interSample, frame.channels[c].step);
+    point.step[c] = graphFrame.channels[c].step;
+    point.interSample[c] =
+        std::max(graphFrame.channels[c].interSample, graphFrame.channels[c].step);
   }
   for (size_t i = first; i <= last; ++i)
     Merge(held[i], point);
-  // A rise is marked in the column amid the frame in which it happened.
+  // A rise is marked in the column amid the graph frame in which it happened.
   const auto middle =
-      std::min(static_cast<size_t>((frame.from + frame.to) / 2 / span), held.size() - 1);
+      std::min(static_cast<size_t>((graphFrame.from + graphFrame.to) / 2 / span), held.size() - 1);
   for (size_t c = 0; c < 2; ++c)
-    held[middle].rose[c] |= frame.channels[c].rose;
+    held[middle].rose[c] |= graphFrame.channels[c].rose;
 }

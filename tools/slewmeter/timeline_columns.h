@@ -23,7 +23,7 @@ class TimelineColumns {
   // (0), columns start at a small span and widen as audio comes.
   TimelineColumns(int32_t count, double expectedSeconds, CeilingTable ceilings = kCeilings);
 
-  void add(const GraphFrame& frame);
+  void add(const GraphFrame& graphFrame);
 
   double secondsPerColumn() const { return span; }
   CeilingTable ceilings() const { return ceilingTable; }
