@@ -47,8 +47,12 @@ class PlantedLog : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder); }
 
+  // One folder per test and process: ctest runs these tests side by side.
   const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / "diagnostics_log_planted";
+      std::filesystem::temp_directory_path() /
+      ("diagnostics_log_planted-" +
+       std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+       std::to_string(getpid()));
   const std::string log = (folder / "wusk.log.txt").string();
   const std::string target = (folder / "victim.txt").string();
 };
