@@ -17,6 +17,16 @@ namespace {
 
 constexpr int kHolderX = 40, kHolderY = 30;
 
+// A blue patch at the picture's left edge, unlike anything at its right edge.
+class BluePatch : public CView {
+ public:
+  using CView::CView;
+  void draw(CDrawContext* context) override {
+    context->setFillColor(MakeColor(0, 0, 255, 255));
+    context->fillRect(getViewSize());
+  }
+};
+
 class X11FrameSizeAndCursor : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -85,12 +95,18 @@ TEST_F(X11FrameSizeAndCursor, ResizeGivesTheWindowAndItsPictureTheNewSize) {
   EXPECT_EQ(hostWindow.width, 800);
   EXPECT_EQ(hostWindow.height, 700);
 
-  // The whole of the larger window is painted again: the background reaches its far corner.
+  // The whole of the larger window is painted again: the background reaches its far corner,
+  // and the new strip shows no copy of the picture's left edge.
+  auto* patch = new BluePatch(CRect{0, 0, 100, 100});
+  frame->addView(patch);
+  patch->release();
   frame->redrawNow(frame->getViewSize());
   const std::vector<CColor> pixels = host.screenshot(EditorWindow(), 700, 650);
   ASSERT_EQ(pixels.size(), 700u * 650u);
+  EXPECT_EQ(pixels[10 * 700 + 50], MakeColor(0, 0, 255, 255));
   EXPECT_EQ(pixels[649 * 700 + 699], MakeColor(255, 0, 0, 255));
   EXPECT_EQ(pixels[10 * 700 + 650], MakeColor(255, 0, 0, 255));
+  EXPECT_EQ(pixels[610 * 700 + 50], MakeColor(255, 0, 0, 255));
   EXPECT_EQ(host.hostErrors(), 0);
 }
 

@@ -107,17 +107,7 @@ std::unique_ptr<X11Window> X11Window::create(Window parent, const CRect& size,
     XGetWindowAttributes(display, native->window, &own);
     native->windowSurface = cairo_xlib_surface_create(
         display, native->window, own.visual, static_cast<int>(width), static_cast<int>(height));
-    native->picture =
-        XCreatePixmap(display, native->window, width, height, static_cast<unsigned int>(own.depth));
-    native->pictureSurface = cairo_xlib_surface_create(
-        display, native->picture, own.visual, static_cast<int>(width), static_cast<int>(height));
-    // Black, as every paint begins, until the first paint.
-    cairo_t* cr = cairo_create(native->pictureSurface);
-    cairo_set_source_rgb(cr, 0, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(native->pictureSurface);
-    XSetWindowBackgroundPixmap(display, native->window, native->picture);
+    native->makePicture(own);
   }
   native->backBuffer = cairo_image_surface_create(CAIRO_FORMAT_RGB24, static_cast<int>(width),
                                                   static_cast<int>(height));
@@ -142,6 +132,22 @@ X11Window::~X11Window() {
     if (window != None && !destroyed) XDestroyWindow(display, window);
   }
   XCloseDisplay(display);
+}
+
+void X11Window::makePicture(const XWindowAttributes& own) {
+  if (pictureSurface) cairo_surface_destroy(pictureSurface);
+  if (picture != None) XFreePixmap(display, picture);
+  const int width = static_cast<int>(size.width()), height = static_cast<int>(size.height());
+  picture = XCreatePixmap(display, window, static_cast<unsigned int>(width),
+                          static_cast<unsigned int>(height), static_cast<unsigned int>(own.depth));
+  pictureSurface = cairo_xlib_surface_create(display, picture, own.visual, width, height);
+  // Black, as every paint begins, until the first paint.
+  cairo_t* cr = cairo_create(pictureSurface);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  cairo_paint(cr);
+  cairo_destroy(cr);
+  cairo_surface_flush(pictureSurface);
+  XSetWindowBackgroundPixmap(display, window, picture);
 }
 
 void X11Window::invalidRect(const CRect& rect) {
@@ -322,6 +328,10 @@ void X11Window::resize(const CRect& newSize) {
   XResizeWindow(display, window, static_cast<unsigned int>(width),
                 static_cast<unsigned int>(height));
   if (windowSurface) cairo_xlib_surface_set_size(windowSurface, width, height);
+  // The server tiles a background smaller than its window: the old picture
+  // would repeat in the new strip.
+  XWindowAttributes own{};
+  if (XGetWindowAttributes(display, window, &own)) makePicture(own);
 }
 
 }  // namespace VSTGUI

@@ -34,6 +34,8 @@ class X11Window : public NativeWindow {
   void handle(XEvent& event);
   void handleButton(const XButtonEvent& event, bool pressed);
   void paint();
+  // The server's copy of the picture at the window's size, set as its background.
+  void makePicture(const XWindowAttributes& own);
   CursorLocator cursorLocator() const;
 
   Display* display;
