@@ -5,10 +5,58 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <sstream>
+#include <string>
 
 #include "tools/slewmeter/output_file.h"
 #include "tools/slewmeter/test_signal.h"
+
+namespace {
+
+// Bytes per sample of a plain encoding; 0 for compressed ones.
+int64_t BytesPerSample(int format) {
+  switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+      return 1;
+    case SF_FORMAT_PCM_16:
+      return 2;
+    case SF_FORMAT_PCM_24:
+      return 3;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+      return 4;
+    case SF_FORMAT_DOUBLE:
+      return 8;
+  }
+  return 0;
+}
+
+// A writer that cannot seek back to its header (sox or ffmpeg into a pipe)
+// leaves a size near 2^31 or 2^32 bytes there: no promise of a length.
+constexpr int64_t kPlaceholderBytes = 0x7FFF0000;
+
+bool PlaceholderLength(const SF_INFO& info) {
+  return info.frames * info.channels * BytesPerSample(info.format) >= kPlaceholderBytes;
+}
+
+// libsndfile notes "data : 2147479552 (should be 96000)" when a size in a
+// file's header runs past its end: the file was cut, unless the size is a
+// placeholder.
+bool HeaderPromisesMore(const std::string& log) {
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t colon = line.find(" : ");
+    const size_t shouldBe = line.find("(should be ");
+    if (colon == std::string::npos || shouldBe == std::string::npos || colon > shouldBe) continue;
+    if (std::strtoll(line.c_str() + colon + 3, nullptr, 10) < kPlaceholderBytes) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::string& error) {
   if (path.empty()) return generated({kTestSignalRate, 2, kTestSignalFrames}, TestSignalChunk);
@@ -33,8 +81,9 @@ std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::str
   // against its size, and libsndfile notes there when the data stops short.
   char log[2048] = {};
   sf_command(file, SFC_GET_LOG_INFO, log, sizeof log);
-  reader->headerSaysShort = std::strstr(log, "should be") != nullptr;
-  const bool plausible = info.frames > 0 && info.frames < (int64_t{1} << 40);
+  reader->headerSaysShort = HeaderPromisesMore(log);
+  const bool plausible = info.frames > 0 && info.frames < (int64_t{1} << 40) &&
+                         (info.seekable || !PlaceholderLength(info));
   if (info.seekable && info.frames == 0) {
     error = "no audio (0 frames)";
     return nullptr;
