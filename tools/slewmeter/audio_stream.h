@@ -25,7 +25,8 @@ class AudioReader {
   // "-" reads standard input, an empty path the built-in test signal. Null with
   // the reason in `error`, a phrase to follow the input's name.
   static std::unique_ptr<AudioReader> open(const std::string& path, std::string& error);
-  static std::unique_ptr<AudioReader> generated(const AudioFormat& format, AudioGenerator generator);
+  static std::unique_ptr<AudioReader> generated(const AudioFormat& format,
+                                                AudioGenerator generator);
   ~AudioReader();
   AudioReader(const AudioReader&) = delete;
   AudioReader& operator=(const AudioReader&) = delete;
