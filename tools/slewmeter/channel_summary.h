@@ -1,7 +1,7 @@
 // One channel's figures over a whole input, gathered graph frame by graph frame.
 #pragma once
 
-#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "tools/slewmeter/graph_frame.h"
@@ -27,9 +27,7 @@ struct ChannelSummary {
 
   void add(const GraphFrame& graphFrame, const ChannelPoint& point) {
     step.offer(point.step, graphFrame);
-    // The reconstruction passes through every sample, so its steepest slope is
-    // never below the largest step: that bounds the estimate from below.
-    interSample.offer(std::max(point.interSample, point.step), graphFrame);
+    interSample.offer(point.interSample, graphFrame);
     for (size_t c = 0; c < secondsAbove.size(); ++c) {
       if (point.above[c]) secondsAbove[c] += graphFrame.to - graphFrame.from;
       if (point.rose[c]) ++crossings[c];

@@ -20,7 +20,7 @@ static_assert(std::size(kCeilings) <= kMostCeilings);
 
 struct ChannelPoint {
   double step = 0;         // the meter's point: the largest step, full-scale units per sample
-  double interSample = 0;  // the steepest reconstructed slope, same unit (0 when not asked)
+  double interSample = 0;  // the steepest reconstructed slope, never below `step`; 0 unasked
   CeilingSet above;        // the point stands above the ceiling...
   CeilingSet rose;         // ...and did not in the frame before
 };

@@ -187,8 +187,11 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
     }
     graphFrame.to = static_cast<double>(done) / sampleRate;
     for (size_t c = 0; c < 2; ++c) {
-      graphFrame.channels[c].step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
-      graphFrame.channels[c].interSample = settings.interSample ? slopes[c].takePeak() : 0;
+      ChannelPoint& point = graphFrame.channels[c];
+      point.step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
+      // The reconstruction passes through every sample, so its steepest slope is
+      // never below the largest step: that bounds the estimate from below.
+      point.interSample = settings.interSample ? std::max(slopes[c].takePeak(), point.step) : 0;
     }
     reductions.add(graphFrame);
     graphFrame.from = graphFrame.to;

@@ -47,8 +47,7 @@ void TimelineColumns::add(const GraphFrame& graphFrame) {
   TimelineColumn point;
   for (size_t c = 0; c < 2; ++c) {
     point.step[c] = graphFrame.channels[c].step;
-    point.interSample[c] =
-        std::max(graphFrame.channels[c].interSample, graphFrame.channels[c].step);
+    point.interSample[c] = graphFrame.channels[c].interSample;
   }
   for (size_t i = first; i <= last; ++i)
     Merge(held[i], point);
