@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "tools/slewmeter/audio_stream.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline.h"
@@ -53,12 +54,14 @@ void ReportRealTime(benchmark::State& state) {
 }
 
 void BM_LibsndfileReadAlone(benchmark::State& state) {
-  std::vector<float> chunk(2 * 16384);
+  // In the chunks slewmeter's reader asks for.
+  constexpr auto kChunk = static_cast<sf_count_t>(kStreamChunkFrames);
+  std::vector<float> chunk(2 * kStreamChunkFrames);
   for (auto _ : state) {
     SF_INFO info{};
     SNDFILE* file = sf_open(BenchFile().c_str(), SFM_READ, &info);
     sf_count_t frames = 0;
-    for (sf_count_t read; (read = sf_readf_float(file, chunk.data(), 16384)) > 0;)
+    for (sf_count_t read; (read = sf_readf_float(file, chunk.data(), kChunk)) > 0;)
       frames += read;
     sf_close(file);
     benchmark::DoNotOptimize(frames);
