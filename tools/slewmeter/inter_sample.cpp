@@ -4,10 +4,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = std::numbers::pi;
 constexpr double kPassband = 2 * kPi * 0.42;  // radians per sample, fitted closely
 constexpr double kAboveWeight = 1e-3;         // above it, loosely: that keeps the fit stable
 constexpr int kSteps = InterSampleSlope::kTaps;

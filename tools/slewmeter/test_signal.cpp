@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = std::numbers::pi;
 
 double Tone(double frequency, double amplitude, double t) {
   return amplitude * std::sin(2 * kPi * frequency * t);
