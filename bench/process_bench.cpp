@@ -7,9 +7,9 @@
 #include <cstring>
 #include <vector>
 
-#include "plugin/create_effect.h"
 #include "runtime/value_rules.h"
 #include "tools/loader/minimal_host.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include "editor/offscreen_render.h"
 #include "effect/meter_model.h"
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
 #include "platform/module_services.h"
-#include "plugin/create_effect.h"
 #include "tools/loader/minimal_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 
 // A minute of a busy signal, so that both histories are full of varied points.
-void FillHistories(AEffect* effect, CDaZU* adapter) {
+void FillHistories(AEffect* effect, EffectInstance* instance) {
   std::vector<float> left(1470), right(1470);
   for (int graphFrame = 0; graphFrame < 120; ++graphFrame) {
     for (size_t i = 0; i < left.size(); ++i) {
@@ -26,23 +26,24 @@ void FillHistories(AEffect* effect, CDaZU* adapter) {
     }
     float* io[] = {left.data(), right.data()};
     effect->processReplacing(effect, io, io, static_cast<int32_t>(left.size()));
-    RenderEditorOffscreen(adapter);
+    RenderEditorOffscreen(instance);
   }
 }
 
 // A meter whose histories are full; closed when it goes.
 struct BusyMeter {
   BusyMeter()
-      : effect(CreateEffect(MinimalHostCallback)), adapter(static_cast<CDaZU*>(effect->object)) {
+      : effect(CreateEffect(MinimalHostCallback)),
+        instance(&static_cast<CDaZU*>(effect->object)->instance()) {
     effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
     effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
-    FillHistories(effect, adapter);
+    FillHistories(effect, instance);
   }
   ~BusyMeter() { effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); }
 
   // The heights the graph gives the points of one channel's history.
   std::vector<double> Heights(Channel channel) const {
-    auto& meter = *static_cast<TVebriskEffect*>(adapter->getScriptObject());
+    auto& meter = *static_cast<TVebriskEffect*>(instance->getEffectObject());
     std::vector<double> heights;
     for (double i = 0; i < meter.var.historyLength; ++i) {
       heights.push_back((1 - meter.HistoryPoint(channel, i) / meter.var.fullScale) * kEditorHeight);
@@ -51,13 +52,13 @@ struct BusyMeter {
   }
 
   AEffect* effect;
-  CDaZU* adapter;
+  EffectInstance* instance;
 };
 
 void BM_PluginEditorFrame(benchmark::State& state) {
   BusyMeter meter;
   for (auto _ : state) {
-    auto picture = RenderEditorOffscreen(meter.adapter);
+    auto picture = RenderEditorOffscreen(meter.instance);
     benchmark::DoNotOptimize(picture.get());
   }
 }

@@ -1,14 +1,14 @@
 // The one view of the editor: shows what the script's graphics section draws
-// and hands the mouse to the script, both through the adapter's hooks.
+// and hands the mouse to the script, both through the instance's hooks.
 #pragma once
 
 #include "editor/toolkit/view.h"
 
-class CDaZU;
+class EffectInstance;
 
 class CDaZUView : public VSTGUI::CView {
  public:
-  CDaZUView(const VSTGUI::CRect& size, CDaZU* adapter);
+  CDaZUView(const VSTGUI::CRect& size, EffectInstance* instance);
 
   void draw(VSTGUI::CDrawContext* context) override;
   VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where, uint32_t buttons) override;
@@ -18,6 +18,6 @@ class CDaZUView : public VSTGUI::CView {
   int32_t onKeyUp(VSTGUI::CKeyCode& key) override;
 
  private:
-  CDaZU* adapter;
+  EffectInstance* instance;
   VSTGUI::CRect ownSize;
 };

@@ -4,7 +4,7 @@
 
 #include "editor/drawing/offscreen_context.h"
 
-class CDaZU;
+class EffectInstance;
 
-// Null when the adapter has no editor or no image can be made.
-VSTGUI::SharedPointer<VSTGUI::COffscreenContext> RenderEditorOffscreen(CDaZU* adapter);
+// Null when the instance has no view or no image can be made.
+VSTGUI::SharedPointer<VSTGUI::COffscreenContext> RenderEditorOffscreen(EffectInstance* instance);

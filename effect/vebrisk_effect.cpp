@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "host/host_services.h"
+#include "core/host_services.h"
 
 namespace {
 

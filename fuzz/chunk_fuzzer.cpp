@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "plugin/create_effect.h"
 #include "tools/loader/plugin_library.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "editor/offscreen_render.h"
 #include "fuzz/fuzz_support.h"
-#include "host/cdazu.h"
-#include "plugin/create_effect.h"
 #include "tools/loader/plugin_library.h"
+#include "vst2/cdazu.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 inline intptr_t FuzzHost(AEffect*, int32_t opcode, int32_t, intptr_t, void*, float) {
   static VstTimeInfo time = [] {

@@ -31,10 +31,6 @@ class FftTables {
   std::array<std::vector<uint32_t>, kMaxLog2Size + 1> LeadersBySize;
 };
 
-// The tables, filled by whichever thread asks first.
+// The tables, filled on the first transform, by whichever thread asks first: an
+// effect that never transforms never pays for them.
 const FftTables& SharedFftTables();
-
-// Fills the tables ahead of time, so that no script call pays for it.
-inline void PrepareFftTables() {
-  SharedFftTables();
-}

@@ -1,129 +1,124 @@
 #include "runtime/frame_services.h"
 
-#include "editor/cdazu_editor.h"
 #include "runtime/text_copy.h"
 
 namespace FrameServices {
 
-void Setup(CDaZU* adapter) {
-  TVebrisk* effect = FrameOf(adapter);
+void Setup(EffectInstance* instance) {
+  TVebrisk* effect = FrameOf(instance);
   if (effect == nullptr) return;
-  adapter->setNumInputs(effect->DeclaredChannels);
-  adapter->setNumOutputs(effect->DeclaredChannels);
-  adapter->setUniqueID(effect->UniqueId);
-  if (adapter->getEditor() == nullptr)
-    new CDaZUEditor(adapter, effect->EditorWidth, effect->EditorHeight);
-  adapter->programsAreChunks(true);
+  instance->host().declare(EffectDeclaration{
+      .channels = effect->DeclaredChannels, .uniqueId = effect->UniqueId, .stateIsOneChunk = true});
 }
 
-void Delete(CDaZU* adapter) {
-  delete FrameOf(adapter);
+void Delete(EffectInstance* instance) {
+  delete FrameOf(instance);
 }
 
-void Open(CDaZU* adapter) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->Reset();
+void Open(EffectInstance* instance) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->Reset();
 }
 
-void Suspend(CDaZU* adapter) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->OnSuspend();
+void Suspend(EffectInstance* instance) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->OnSuspend();
 }
 
-void Resume(CDaZU* adapter) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->OnResume();
+void Resume(EffectInstance* instance) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->OnResume();
 }
 
-void Idle(CDaZU* adapter) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->OnIdle();
+void Idle(EffectInstance* instance) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->OnIdle();
 }
 
-void Close(CDaZU* adapter) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->OnClose();
+void Close(EffectInstance* instance) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->OnClose();
 }
 
-void Draw(CDaZU* adapter, double, double) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->DoGraphics();
+void Draw(EffectInstance* instance, double, double) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->DoGraphics();
 }
 
-void MouseDown(CDaZU* adapter, double x, double y, uint32_t buttons) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseDown(x, y, buttons);
+void MouseDown(EffectInstance* instance, double x, double y, uint32_t buttons) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->MouseDown(x, y, buttons);
 }
 
-void MouseUp(CDaZU* adapter, double x, double y, uint32_t) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseUp(x, y);
+void MouseUp(EffectInstance* instance, double x, double y, uint32_t) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->MouseUp(x, y);
 }
 
-void MouseMove(CDaZU* adapter, double x, double y, uint32_t) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->MouseMove(x, y);
+void MouseMove(EffectInstance* instance, double x, double y, uint32_t) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->MouseMove(x, y);
 }
 
-int32_t GetVendorVersion(CDaZU* adapter) {
-  TVebrisk* effect = FrameOf(adapter);
+int32_t GetVendorVersion(EffectInstance* instance) {
+  TVebrisk* effect = FrameOf(instance);
   return effect ? effect->VendorVersion : 0;
 }
 
 namespace {
-int32_t CopyDescription(CDaZU* adapter, std::string CVebriskDescription::*text, char* buffer,
-                        size_t capacity) {
-  TVebrisk* effect = FrameOf(adapter);
+int32_t CopyDescription(EffectInstance* instance, std::string CVebriskDescription::*text,
+                        char* buffer, size_t capacity) {
+  TVebrisk* effect = FrameOf(instance);
   if (effect == nullptr) return 0;
   CopyText(buffer, capacity, effect->*text);
   return 1;
 }
 }  // namespace
 
-int32_t GetVendorName(CDaZU* adapter, char* buffer, size_t capacity) {
-  return CopyDescription(adapter, &CVebriskDescription::VendorName, buffer, capacity);
+int32_t GetVendorName(EffectInstance* instance, char* buffer, size_t capacity) {
+  return CopyDescription(instance, &CVebriskDescription::VendorName, buffer, capacity);
 }
 
-int32_t GetProductName(CDaZU* adapter, char* buffer, size_t capacity) {
-  return CopyDescription(adapter, &CVebriskDescription::ProductName, buffer, capacity);
+int32_t GetProductName(EffectInstance* instance, char* buffer, size_t capacity) {
+  return CopyDescription(instance, &CVebriskDescription::ProductName, buffer, capacity);
 }
 
-int32_t GetEffectName(CDaZU* adapter, char* buffer, size_t capacity) {
-  return CopyDescription(adapter, &CVebriskDescription::EffectName, buffer, capacity);
+int32_t GetEffectName(EffectInstance* instance, char* buffer, size_t capacity) {
+  return CopyDescription(instance, &CVebriskDescription::EffectName, buffer, capacity);
 }
 
-int32_t GetProgramName(CDaZU* adapter, char* buffer, size_t capacity) {
-  return CopyDescription(adapter, &CVebriskDescription::ProgramName, buffer, capacity);
+int32_t GetProgramName(EffectInstance* instance, char* buffer, size_t capacity) {
+  return CopyDescription(instance, &CVebriskDescription::ProgramName, buffer, capacity);
 }
 
-void SetProgramName(CDaZU* adapter, const char* name) {
-  TVebrisk* effect = FrameOf(adapter);
+void SetProgramName(EffectInstance* instance, const char* name) {
+  TVebrisk* effect = FrameOf(instance);
   if (effect != nullptr && name != nullptr) effect->ProgramName = name;
 }
 
-int32_t GetProgramNameIndexed(CDaZU*, int32_t, int32_t, char*) {
+int32_t GetProgramNameIndexed(EffectInstance*, int32_t, int32_t, char*) {
   return 0;
 }
 
-double GetSliderNormalized(CDaZU* adapter, int32_t index) {
-  TVebrisk* effect = FrameOf(adapter);
+double GetSliderNormalized(EffectInstance* instance, int32_t index) {
+  TVebrisk* effect = FrameOf(instance);
   return effect ? effect->GetSliderNormalized(index) : 0.0;
 }
 
-void SetSliderNormalized(CDaZU* adapter, int32_t index, double value) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->SetSliderNormalized(index, value);
+void SetSliderNormalized(EffectInstance* instance, int32_t index, double value) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->SetSliderNormalized(index, value);
 }
 
-void GetSliderName(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderName(index, buffer, capacity);
+void GetSliderName(EffectInstance* instance, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->GetSliderName(index, buffer, capacity);
 }
 
-void GetSliderLabel(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderLabel(index, buffer, capacity);
+void GetSliderLabel(EffectInstance* instance, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->GetSliderLabel(index, buffer, capacity);
 }
 
-void GetSliderDisplay(CDaZU* adapter, int32_t index, char* buffer, size_t capacity) {
-  if (TVebrisk* effect = FrameOf(adapter)) effect->GetSliderDisplay(index, buffer, capacity);
+void GetSliderDisplay(EffectInstance* instance, int32_t index, char* buffer, size_t capacity) {
+  if (TVebrisk* effect = FrameOf(instance)) effect->GetSliderDisplay(index, buffer, capacity);
 }
 
-int32_t GetState(CDaZU* adapter, void** data, bool) {
-  TVebrisk* effect = FrameOf(adapter);
+int32_t GetState(EffectInstance* instance, void** data, bool) {
+  TVebrisk* effect = FrameOf(instance);
   return effect ? effect->GetState(data) : 0;
 }
 
-int32_t SetState(CDaZU* adapter, const void* data, int32_t byteSize, bool) {
-  TVebrisk* effect = FrameOf(adapter);
+int32_t SetState(EffectInstance* instance, const void* data, int32_t byteSize, bool) {
+  TVebrisk* effect = FrameOf(instance);
   return effect ? effect->SetState(data, byteSize) : 0;
 }
 

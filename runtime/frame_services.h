@@ -1,5 +1,5 @@
-// The services through which the host adapter reaches the frame: the entries
-// of the adapter's hook table, each a plain function over the adapter.
+// The services through which an instance reaches its frame: the entries of the
+// instance's hook table, each a plain function over the instance.
 #pragma once
 
 #include <algorithm>
@@ -8,41 +8,42 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "host/cdazu.h"
-#include "host/host_services.h"
+#include "core/effect_instance.h"
+#include "core/host_services.h"
 #include "runtime/vebrisk.h"
 
 namespace FrameServices {
 
-inline TVebrisk* FrameOf(CDaZU* adapter) {
-  return adapter ? static_cast<TVebrisk*>(adapter->getScriptObject()) : nullptr;
+inline TVebrisk* FrameOf(EffectInstance* instance) {
+  return instance ? static_cast<TVebrisk*>(instance->getEffectObject()) : nullptr;
 }
 
-void Setup(CDaZU* adapter);
-void Delete(CDaZU* adapter);
-void Open(CDaZU* adapter);
-void Suspend(CDaZU* adapter);
-void Resume(CDaZU* adapter);
-void Idle(CDaZU* adapter);
-void Close(CDaZU* adapter);
-void Draw(CDaZU* adapter, double width, double height);
-void MouseDown(CDaZU* adapter, double x, double y, uint32_t buttons);
-void MouseUp(CDaZU* adapter, double x, double y, uint32_t buttons);
-void MouseMove(CDaZU* adapter, double x, double y, uint32_t buttons);
-int32_t GetVendorVersion(CDaZU* adapter);
-int32_t GetVendorName(CDaZU* adapter, char* buffer, size_t capacity);
-int32_t GetProductName(CDaZU* adapter, char* buffer, size_t capacity);
-int32_t GetEffectName(CDaZU* adapter, char* buffer, size_t capacity);
-int32_t GetProgramName(CDaZU* adapter, char* buffer, size_t capacity);
-void SetProgramName(CDaZU* adapter, const char* name);
-int32_t GetProgramNameIndexed(CDaZU* adapter, int32_t category, int32_t index, char* buffer);
-double GetSliderNormalized(CDaZU* adapter, int32_t index);
-void SetSliderNormalized(CDaZU* adapter, int32_t index, double value);
-void GetSliderName(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
-void GetSliderLabel(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
-void GetSliderDisplay(CDaZU* adapter, int32_t index, char* buffer, size_t capacity);
-int32_t GetState(CDaZU* adapter, void** data, bool isPreset);
-int32_t SetState(CDaZU* adapter, const void* data, int32_t byteSize, bool isPreset);
+void Setup(EffectInstance* instance);
+void Delete(EffectInstance* instance);
+void Open(EffectInstance* instance);
+void Suspend(EffectInstance* instance);
+void Resume(EffectInstance* instance);
+void Idle(EffectInstance* instance);
+void Close(EffectInstance* instance);
+void Draw(EffectInstance* instance, double width, double height);
+void MouseDown(EffectInstance* instance, double x, double y, uint32_t buttons);
+void MouseUp(EffectInstance* instance, double x, double y, uint32_t buttons);
+void MouseMove(EffectInstance* instance, double x, double y, uint32_t buttons);
+int32_t GetVendorVersion(EffectInstance* instance);
+int32_t GetVendorName(EffectInstance* instance, char* buffer, size_t capacity);
+int32_t GetProductName(EffectInstance* instance, char* buffer, size_t capacity);
+int32_t GetEffectName(EffectInstance* instance, char* buffer, size_t capacity);
+int32_t GetProgramName(EffectInstance* instance, char* buffer, size_t capacity);
+void SetProgramName(EffectInstance* instance, const char* name);
+int32_t GetProgramNameIndexed(EffectInstance* instance, int32_t category, int32_t index,
+                              char* buffer);
+double GetSliderNormalized(EffectInstance* instance, int32_t index);
+void SetSliderNormalized(EffectInstance* instance, int32_t index, double value);
+void GetSliderName(EffectInstance* instance, int32_t index, char* buffer, size_t capacity);
+void GetSliderLabel(EffectInstance* instance, int32_t index, char* buffer, size_t capacity);
+void GetSliderDisplay(EffectInstance* instance, int32_t index, char* buffer, size_t capacity);
+int32_t GetState(EffectInstance* instance, void** data, bool isPreset);
+int32_t SetState(EffectInstance* instance, const void* data, int32_t byteSize, bool isPreset);
 
 // A sample the sample section left as it was goes out as it came in: widening a float
 // quiets a signalling NaN, and the narrowed value would differ from the input.
@@ -106,32 +107,32 @@ void RunFrames(Effect& effect, Sample** inputs, Sample** outputs, int32_t frames
   if constexpr (FinishesBlocks<Effect>) effect.FinishBlock();
 }
 
-inline int32_t ProcessChannelCount(CDaZU* adapter) {
-  return std::clamp(HostInputCount(adapter), 0, CVebriskSamples::kMaxChannels);
+inline int32_t ProcessChannelCount(EffectInstance* instance) {
+  return std::clamp(HostInputCount(instance), 0, CVebriskSamples::kMaxChannels);
 }
 
 // Each precision reads the channel count once, on its first call, for the whole module.
 template <class Effect>
-void ProcessFloat(CDaZU* adapter, float** inputs, float** outputs, int32_t frames) {
-  static const int32_t channels = ProcessChannelCount(adapter);
-  if (TVebrisk* effect = FrameOf(adapter)) {
+void ProcessFloat(EffectInstance* instance, float** inputs, float** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(instance);
+  if (TVebrisk* effect = FrameOf(instance)) {
     RunFrames(static_cast<Effect&>(*effect), inputs, outputs, frames, channels);
   }
 }
 
 template <class Effect>
-void ProcessDouble(CDaZU* adapter, double** inputs, double** outputs, int32_t frames) {
-  static const int32_t channels = ProcessChannelCount(adapter);
-  if (TVebrisk* effect = FrameOf(adapter)) {
+void ProcessDouble(EffectInstance* instance, double** inputs, double** outputs, int32_t frames) {
+  static const int32_t channels = ProcessChannelCount(instance);
+  if (TVebrisk* effect = FrameOf(instance)) {
     RunFrames(static_cast<Effect&>(*effect), inputs, outputs, frames, channels);
   }
 }
 
-// The table as the entry module hands it to the adapter: keys are not used
+// The table as the entry module hands it to the instance: keys are not used
 // (entries 11 and 12 stay empty) and indexed program names answer 0.
 template <class Effect>
-CDaZUHooks MakeFrameHooks() {
-  return CDaZUHooks{
+InstanceHooks MakeFrameHooks() {
+  return InstanceHooks{
       Setup,
       Delete,
       Open,

@@ -1,8 +1,8 @@
 #include "runtime/graphics.h"
 
-#include "editor/drawing/image_functions.h"
+#include "core/paint_functions.h"
 
 CVebriskGraphics::~CVebriskGraphics() {
   for (auto& [number, record] : Images)
-    VSTGUI::imageFree(record.Holder);
+    CallImage(Host, &PaintFunctions::imageFree, record.Holder);
 }

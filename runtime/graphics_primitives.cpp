@@ -5,12 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/drawing/image_functions.h"
-#include "editor/drawing/paint_interface.h"
+#include "core/paint_functions.h"
 #include "runtime/diagnostics_log.h"
 #include "runtime/paths.h"
-
-using namespace VSTGUI;
 
 namespace {
 
@@ -53,33 +50,33 @@ ColorBytes ToColorBytes(double red, double green, double blue, double alpha) {
 namespace Primitives {
 
 void Line(TVebrisk& effect, ColorBytes c, double x1, double y1, double x2, double y2) {
-  paintSetStrokeColor(effect.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(effect.Host, kAntialiased);
-  paintMoveTo(effect.Host, x1, y1);
+  Paint(effect.Host, &PaintFunctions::setStrokeColor, c.red, c.green, c.blue, c.alpha);
+  Paint(effect.Host, &PaintFunctions::setMode, kAntialiased);
+  Paint(effect.Host, &PaintFunctions::moveTo, x1, y1);
   effect.penX = x2;
   effect.penY = y2;
-  paintLineTo(effect.Host, x2, y2);
+  Paint(effect.Host, &PaintFunctions::lineTo, x2, y2);
 }
 
 void FilledRectangle(TVebrisk& effect, ColorBytes c, double x, double y, double width,
                      double height) {
   effect.penX = FiniteOrZero(x + width);
   effect.penY = FiniteOrZero(y + height);
-  paintSetFillColor(effect.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(effect.Host, kAliased);
-  paintRectangle(effect.Host, std::floor(x), std::floor(y), std::floor(effect.penX),
-                 std::floor(effect.penY), kFill);
+  Paint(effect.Host, &PaintFunctions::setFillColor, c.red, c.green, c.blue, c.alpha);
+  Paint(effect.Host, &PaintFunctions::setMode, kAliased);
+  Paint(effect.Host, &PaintFunctions::rectangle, std::floor(x), std::floor(y),
+        std::floor(effect.penX), std::floor(effect.penY), kFill);
 }
 
 void DrawText(TVebrisk& effect, ColorBytes c, std::string_view text) {
-  paintSetTextColor(effect.Host, c.red, c.green, c.blue, c.alpha);
-  paintSetMode(effect.Host, kAntialiased);
+  Paint(effect.Host, &PaintFunctions::setTextColor, c.red, c.green, c.blue, c.alpha);
+  Paint(effect.Host, &PaintFunctions::setMode, kAntialiased);
   for (size_t start = 0;;) {
     const size_t end = text.find('\n', start);
     const std::string line(text.substr(start, end == std::string_view::npos ? end : end - start));
-    const double width = paintTextWidth(effect.Host, line.c_str());
-    paintTextInRect(effect.Host, line.c_str(), effect.penX, effect.penY, effect.penX + width,
-                    effect.penY + effect.textHeight + 2, 0, kAlignLeft);
+    const double width = Paint(effect.Host, &PaintFunctions::textWidth, line.c_str());
+    Paint(effect.Host, &PaintFunctions::textInRect, line.c_str(), effect.penX, effect.penY,
+          effect.penX + width, effect.penY + effect.textHeight + 2, 0, kAlignLeft);
     if (end == std::string_view::npos) {
       effect.penX += width;
       return;
@@ -127,8 +124,9 @@ void SelectFontRecord(TVebrisk& effect, double fontNumber, double nameString, do
     record.Size = 0;
   }
   record.Style = StyleOf(styleCode);
-  if (!paintSetFont(effect.Host, record.Name.c_str(), integerSize, record.Style)) {
-    paintSetFont(effect.Host, "verdana", integerSize, record.Style);
+  if (!Paint(effect.Host, &PaintFunctions::setFont, record.Name.c_str(), integerSize,
+             record.Style)) {
+    Paint(effect.Host, &PaintFunctions::setFont, "verdana", integerSize, record.Style);
   }
 }
 
@@ -137,19 +135,19 @@ ImageRecord& LookupImage(TVebrisk& effect, int32_t number) {
   const auto name = effect.FileNames.find(number);
   if (record.Holder != nullptr || name == effect.FileNames.end()) return record;
 
-  record.Holder = imageCreate();
-  if (!imageLoadResourceId(record.Holder, number)) {
-    imageFree(record.Holder);
-    record.Holder = imageCreate();
+  record.Holder = CallImage(effect.Host, &PaintFunctions::imageCreate);
+  if (!CallImage(effect.Host, &PaintFunctions::imageLoadResourceId, record.Holder, number)) {
+    CallImage(effect.Host, &PaintFunctions::imageFree, record.Holder);
+    record.Holder = CallImage(effect.Host, &PaintFunctions::imageCreate);
     const std::string path = FullPath(name->second);
-    if (!imageLoadFile(record.Holder, path.c_str())) {
+    if (!CallImage(effect.Host, &PaintFunctions::imageLoadFile, record.Holder, path.c_str())) {
       // Once: the empty holder stays, so the image is never tried again.
       Log("Unable to load: " + path);
       return record;
     }
   }
-  record.Width = imageWidth(record.Holder);
-  record.Height = imageHeight(record.Holder);
+  record.Width = CallImage(effect.Host, &PaintFunctions::imageWidth, record.Holder);
+  record.Height = CallImage(effect.Host, &PaintFunctions::imageHeight, record.Holder);
   return record;
 }
 
@@ -157,14 +155,15 @@ void Blit(TVebrisk& effect, double imageNumber, double sourceX, double sourceY) 
   const ImageRecord& record = LookupImage(effect, ToIndex(imageNumber));
   const double width = FiniteOrZero(record.Width), height = FiniteOrZero(record.Height);
   const double left = effect.penX, top = effect.penY;
-  if (paintImage(record.Holder, effect.Host, left, top, left + width, top + height, sourceX,
-                 sourceY)) {
+  if (CallImage(effect.Host, &PaintFunctions::drawImage, record.Holder, effect.Host, left, top,
+                left + width, top + height, sourceX, sourceY)) {
     return;
   }
-  paintSetFillColor(effect.Host, 255, 0, 0, 255);
-  paintRectangle(effect.Host, left, top, left + width, top + height, kFill);
-  paintSetTextColor(effect.Host, 255, 255, 0, 255);
-  paintTextInRect(effect.Host, "ERROR", left, top, left + width, top + height, 0, kAlignCentre);
+  Paint(effect.Host, &PaintFunctions::setFillColor, 255, 0, 0, 255);
+  Paint(effect.Host, &PaintFunctions::rectangle, left, top, left + width, top + height, kFill);
+  Paint(effect.Host, &PaintFunctions::setTextColor, 255, 255, 0, 255);
+  Paint(effect.Host, &PaintFunctions::textInRect, "ERROR", left, top, left + width, top + height, 0,
+        kAlignCentre);
 }
 
 }  // namespace Primitives

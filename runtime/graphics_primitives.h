@@ -1,5 +1,5 @@
-// The script's drawing primitives. They draw through the adapter's drawing
-// interface, which acts only while the view draws; outside a draw they still
+// The script's drawing primitives. They draw through the instance's paint
+// functions, which act only while the view draws; outside a draw they still
 // move the pen and set the text height. The templates read the effect's own
 // colour and view variables.
 #pragma once
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "editor/drawing/paint_interface.h"
+#include "core/effect_instance.h"
 #include "runtime/value_rules.h"
 #include "runtime/vebrisk.h"
 
@@ -71,10 +71,9 @@ void SetPen(Effect& effect, double x, double y) {
 // view size, fill the background when a clear colour is set, then black at (0, 0).
 template <class Effect>
 void BeginGraphicsSection(Effect& effect) {
-  int32_t width = 0, height = 0;
-  if (VSTGUI::paintGetViewSize(effect.Host, &width, &height)) {
-    effect.var.viewWidth = width;
-    effect.var.viewHeight = height;
+  if (effect.Host && effect.Host->hasView()) {
+    effect.var.viewWidth = effect.Host->getViewWidth();
+    effect.var.viewHeight = effect.Host->getViewHeight();
   }
   if (IsTrue(effect.var.clearColor)) {
     // The integer part, as the processor converts it (out of range: the lowest integer).

@@ -1,11 +1,11 @@
-// The frame's link to its host adapter.
+// The frame's link to its instance.
 #pragma once
 
 #include "runtime/memory.h"
 
-class CDaZU;
+class EffectInstance;
 
 class CVebriskDaZU : public CVebriskMemory {
  public:
-  CDaZU* Host = nullptr;  // not owned: the adapter owns the frame
+  EffectInstance* Host = nullptr;  // not owned: the instance owns the frame
 };

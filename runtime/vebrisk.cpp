@@ -5,14 +5,12 @@
 #include <utility>
 #include <vector>
 
-#include "editor/cdazu_editor.h"
+#include "core/host_services.h"
 #include "platform/module_services.h"
-#include "runtime/fft_tables.h"
 
 static_assert(std::endian::native == std::endian::little, "the state chunk is little-endian");
 
 TVebrisk::TVebrisk() {
-  PrepareFftTables();
   TVebrisk::Reset();
 }
 

@@ -8,4 +8,4 @@ scripts/install-packages.sh cmake ninja-build g++ pkg-config libcairo2-dev libsn
 cmake -S . -B build-run -G Ninja -DBUILD_TESTING=OFF -DBUILD_BENCHMARKS=OFF >/dev/null
 cmake --build build-run --target plugin slewmeter
 build-run/tools/slewmeter/slewmeter --png build-run/slewmeter.png "$@"
-echo "plug-in: build-run/plugin/PemberlyquistRavuviRozeveZAV.so"
+echo "plug-in: build-run/vst2/plugin/PemberlyquistRavuviRozeveZAV.so"

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Cross-builds the Windows DLL and its tests with mingw-w64 and runs the tests
-# under Wine: build-win/plugin/PemberlyquistRavuviRozeveZAV.dll.
+# under Wine: build-win/vst2/plugin/PemberlyquistRavuviRozeveZAV.dll.
 set -eu
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake ninja-build g++-mingw-w64-x86-64-posix \

@@ -7,10 +7,10 @@
 
 namespace VSTGUI {
 
-FontCache& FontCache::of(CDaZU& adapter) {
-  if (adapter.getFontCache() == nullptr) adapter.setFontCache(std::make_unique<FontCache>());
+FontCache& FontCache::of(EffectInstance& instance) {
+  if (instance.getFontCache() == nullptr) instance.setFontCache(std::make_unique<FontCache>());
   // The only kind of font cache there is.
-  return static_cast<FontCache&>(*adapter.getFontCache());
+  return static_cast<FontCache&>(*instance.getFontCache());
 }
 
 CFontDesc* FontCache::family(std::string_view name) {

@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "core/effect_instance.h"
 #include "editor/drawing/draw_context.h"
-#include "host/cdazu.h"
 
 namespace VSTGUI {
 
@@ -83,9 +83,10 @@ int32_t imageSetFlag(ImageHolder* holder, int32_t flag) {
   return 1;
 }
 
-int32_t paintImageAlpha(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
-                        double bottom, double sourceX, double sourceY, int32_t opacity) {
-  CDrawContext* context = adapter ? adapter->getDrawContext() : nullptr;
+int32_t paintImageAlpha(ImageHolder* holder, EffectInstance* instance, double left, double top,
+                        double right, double bottom, double sourceX, double sourceY,
+                        int32_t opacity) {
+  CDrawContext* context = instance ? instance->getDrawContext() : nullptr;
   if (context == nullptr || holder == nullptr || !holder->bitmap ||
       holder->bitmap->getPlatformImage() == nullptr) {
     return 0;
@@ -95,14 +96,15 @@ int32_t paintImageAlpha(ImageHolder* holder, CDaZU* adapter, double left, double
   return 1;
 }
 
-int32_t paintImage(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
-                   double bottom, double sourceX, double sourceY) {
-  return paintImageAlpha(holder, adapter, left, top, right, bottom, sourceX, sourceY, 255);
+int32_t paintImage(ImageHolder* holder, EffectInstance* instance, double left, double top,
+                   double right, double bottom, double sourceX, double sourceY) {
+  return paintImageAlpha(holder, instance, left, top, right, bottom, sourceX, sourceY, 255);
 }
 
-int32_t paintImageTransparent(ImageHolder* holder, CDaZU* adapter, double left, double top,
-                              double right, double bottom, double sourceX, double sourceY) {
-  return paintImageAlpha(holder, adapter, left, top, right, bottom, sourceX, sourceY, 255);
+int32_t paintImageTransparent(ImageHolder* holder, EffectInstance* instance, double left,
+                              double top, double right, double bottom, double sourceX,
+                              double sourceY) {
+  return paintImageAlpha(holder, instance, left, top, right, bottom, sourceX, sourceY, 255);
 }
 
 }  // namespace VSTGUI

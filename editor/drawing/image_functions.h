@@ -1,12 +1,12 @@
 // The image functions the script's built-ins call: holders need no surface;
-// the paintImage family draws on the adapter's current surface.
+// the paintImage family draws on the instance's current surface.
 #pragma once
 
 #include <cstdint>
 
 #include "editor/drawing/bitmap.h"
 
-class CDaZU;
+class EffectInstance;
 
 namespace VSTGUI {
 
@@ -26,11 +26,13 @@ int32_t imageGetFlag(const ImageHolder* holder);
 int32_t imageSetFlag(ImageHolder* holder, int32_t flag);
 
 // 0, drawing nothing, without a surface, a holder or an image.
-int32_t paintImage(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
-                   double bottom, double sourceX, double sourceY);
-int32_t paintImageAlpha(ImageHolder* holder, CDaZU* adapter, double left, double top, double right,
-                        double bottom, double sourceX, double sourceY, int32_t opacity);
-int32_t paintImageTransparent(ImageHolder* holder, CDaZU* adapter, double left, double top,
-                              double right, double bottom, double sourceX, double sourceY);
+int32_t paintImage(ImageHolder* holder, EffectInstance* instance, double left, double top,
+                   double right, double bottom, double sourceX, double sourceY);
+int32_t paintImageAlpha(ImageHolder* holder, EffectInstance* instance, double left, double top,
+                        double right, double bottom, double sourceX, double sourceY,
+                        int32_t opacity);
+int32_t paintImageTransparent(ImageHolder* holder, EffectInstance* instance, double left,
+                              double top, double right, double bottom, double sourceX,
+                              double sourceY);
 
 }  // namespace VSTGUI

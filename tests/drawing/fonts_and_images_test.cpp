@@ -11,9 +11,9 @@
 #include "editor/drawing/image_functions.h"
 #include "editor/drawing/offscreen_context.h"
 #include "editor/drawing/paint_interface.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_canvas.h"
+#include "vst2/cdazu.h"
 
 using namespace VSTGUI;
 
@@ -48,9 +48,9 @@ class PaintInterface : public ::testing::Test {
   // Runs `draw` with the surface current, as the view does during its draw.
   template <class Draw>
   void WhileDrawing(Draw draw) {
-    plugin.adapter()->setDrawContext(context.get());
+    plugin.instance()->setDrawContext(context.get());
     draw();
-    plugin.adapter()->setDrawContext(nullptr);
+    plugin.instance()->setDrawContext(nullptr);
   }
 
   FakeHost host;
@@ -60,49 +60,49 @@ class PaintInterface : public ::testing::Test {
 };
 
 TEST_F(PaintInterface, WithoutASurfaceNothingDrawsButTheViewSizeIsKnown) {
-  CDaZU* adapter = plugin.adapter();
+  EffectInstance* instance = plugin.instance();
   int32_t width = 0, height = 0;
-  EXPECT_EQ(paintGetViewSize(adapter, &width, &height), 1);
+  EXPECT_EQ(paintGetViewSize(instance, &width, &height), 1);
   EXPECT_EQ(width, 600);
   EXPECT_EQ(height, 600);
-  EXPECT_EQ(paintSetMode(adapter, 3), 0);
-  EXPECT_EQ(paintLineTo(adapter, 1, 1), 0);
-  EXPECT_EQ(paintSetFont(adapter, "Arial", 12, 0), 0);
-  EXPECT_EQ(paintTextWidth(adapter, "abc"), 0);
+  EXPECT_EQ(paintSetMode(instance, 3), 0);
+  EXPECT_EQ(paintLineTo(instance, 1, 1), 0);
+  EXPECT_EQ(paintSetFont(instance, "Arial", 12, 0), 0);
+  EXPECT_EQ(paintTextWidth(instance, "abc"), 0);
   EXPECT_EQ(paintGetViewSize(nullptr, &width, &height), 0);
-  EXPECT_EQ(adapter->getFontCache(), nullptr);
+  EXPECT_EQ(instance->getFontCache(), nullptr);
 }
 
 TEST_F(PaintInterface, FontCacheFindsFamiliesIgnoringCaseAndKeepsUnknownOnes) {
-  CDaZU* adapter = plugin.adapter();
+  EffectInstance* instance = plugin.instance();
   WhileDrawing([&] {
-    EXPECT_EQ(paintSetFont(adapter, "Arial", 17, 0), 1);
-    EXPECT_EQ(paintSetFont(adapter, "ARIAL", 12, 0), 1);
-    EXPECT_EQ(paintSetFont(adapter, "No Such Family 1234", 12, 0), 1);
-    EXPECT_EQ(paintTextWidth(adapter, "abc"), 0);
-    EXPECT_EQ(paintTextAt(adapter, "abc", 5, 5, true), 1);
+    EXPECT_EQ(paintSetFont(instance, "Arial", 17, 0), 1);
+    EXPECT_EQ(paintSetFont(instance, "ARIAL", 12, 0), 1);
+    EXPECT_EQ(paintSetFont(instance, "No Such Family 1234", 12, 0), 1);
+    EXPECT_EQ(paintTextWidth(instance, "abc"), 0);
+    EXPECT_EQ(paintTextAt(instance, "abc", 5, 5, true), 1);
   });
-  const std::vector<SharedPointer<CFontDesc>>& fonts = FontCache::of(*adapter).entries();
+  const std::vector<SharedPointer<CFontDesc>>& fonts = FontCache::of(*instance).entries();
   ASSERT_EQ(fonts.size(), 2u);
   EXPECT_EQ(fonts[0]->getName(), "Arial");
   for (const CanvasCall& call : calls)
     EXPECT_NE(call.what, "text");
 }
 
-TEST(FontCacheLifetime, TheAdapterReleasesItsFontsWhenItGoes) {
+TEST(FontCacheLifetime, TheInstanceReleasesItsFontsWhenItGoes) {
   FakeHost host;
   auto plugin = std::make_unique<PluginInstance>();
-  CDaZU* adapter = plugin->adapter();
-  SharedPointer<CFontDesc> kept(FontCache::of(*adapter).family("Arial"));
+  EffectInstance* instance = plugin->instance();
+  SharedPointer<CFontDesc> kept(FontCache::of(*instance).family("Arial"));
   EXPECT_EQ(kept->getNbReference(), 2);
-  EXPECT_EQ(FontCache::of(*adapter).family("arial"), kept.get());
+  EXPECT_EQ(FontCache::of(*instance).family("arial"), kept.get());
   plugin.reset();
   EXPECT_EQ(kept->getNbReference(), 1);
 }
 
 TEST_F(PaintInterface, BoldAndItalicTogetherMakeItalic) {
-  CDaZU* adapter = plugin.adapter();
-  WhileDrawing([&] { paintSetFont(adapter, "Arial", 15, 3); });
+  EffectInstance* instance = plugin.instance();
+  WhileDrawing([&] { paintSetFont(instance, "Arial", 15, 3); });
   EXPECT_EQ(context->getFont()->getStyle(), 3);
   EXPECT_NE(context->getFont()->getPlatformFont(), nullptr);
   // The face is the italic one: its text measures like the italic face alone.
@@ -119,11 +119,11 @@ TEST_F(PaintInterface, BoldAndItalicTogetherMakeItalic) {
 }
 
 TEST_F(PaintInterface, ColoursKeepTheirLowBytesAndPixelsReadAsBlack) {
-  CDaZU* adapter = plugin.adapter();
+  EffectInstance* instance = plugin.instance();
   int32_t r = 1, g = 1, b = 1, a = 0;
   WhileDrawing([&] {
-    paintSetStrokeColor(adapter, 0x1FF, 2, 3, 255);
-    EXPECT_EQ(paintGetPixel(adapter, 1, 1, &r, &g, &b, &a), 1);
+    paintSetStrokeColor(instance, 0x1FF, 2, 3, 255);
+    EXPECT_EQ(paintGetPixel(instance, 1, 1, &r, &g, &b, &a), 1);
   });
   EXPECT_EQ(context->getStrokeColor(), MakeColor(255, 2, 3, 255));
   EXPECT_EQ(r + g + b, 0);

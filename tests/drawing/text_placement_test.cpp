@@ -19,8 +19,8 @@
 
 #include "editor/drawing/offscreen_context.h"
 #include "editor/offscreen_render.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
 
 using namespace VSTGUI;
 
@@ -70,7 +70,7 @@ TEST(TextPlacement, EveryTextOfTheEditorStartsWhereWindowsPutsIt) {
   FakeHost host;
   PluginInstance plugin;
   plugin.start(44100, 512);
-  SharedPointer<COffscreenContext> picture = RenderEditorOffscreen(plugin.adapter());
+  SharedPointer<COffscreenContext> picture = RenderEditorOffscreen(plugin.instance());
   ASSERT_TRUE(picture);
   const int width = static_cast<int>(picture->getBitmap()->getWidth());
   ASSERT_EQ(width, 600);

@@ -11,16 +11,16 @@
 #include <thread>
 #include <vector>
 
-#include "editor/cdazu_editor.h"
 #include "editor/toolkit/buttons.h"
 #include "editor/toolkit/frame.h"
 #include "editor/toolkit/x11/x11_error_trap.h"
 #include "effect/meter_model.h"
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_view.h"
 #include "tests/support/x11_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/editor/cdazu_editor.h"
 
 using namespace VSTGUI;
 

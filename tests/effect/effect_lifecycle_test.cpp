@@ -50,12 +50,12 @@ TEST_F(EffectLifecycle, OpeningAgainForgetsThePeaksNotYetShown) {
   EXPECT_EQ(s.unshown.frames, 0);
   EXPECT_EQ(s.unshown.peakLeft, 0);
   EXPECT_EQ(s.unshown.peakRight, 0);
-  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.instance()));
   // Before the init section places the histories, no memory cell at all is written.
   for (int i = -1; i < 2 * kHistoryLength; ++i)
     ASSERT_EQ(s.Cell(i, 0), 0) << "memory cell " << i << " after the draw";
   plugin.dispatch(effMainsChanged, 0, 1);
-  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.instance()));
   for (Channel channel : {Channel::left, Channel::right}) {
     for (int i = 0; i < kHistoryLength; ++i)
       ASSERT_EQ(s.HistoryPoint(channel, i), 0) << "point " << i << " after the resume";

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <vector>
 
-#include "editor/cdazu_editor.h"
 #include "editor/offscreen_render.h"
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/editor/cdazu_editor.h"
 
 using namespace VSTGUI;
 
@@ -25,7 +25,7 @@ class GraphDisplay : public ::testing::Test {
 
   // Renders a frame and keeps its pixels.
   void Render() {
-    auto context = RenderEditorOffscreen(plugin.adapter());
+    auto context = RenderEditorOffscreen(plugin.instance());
     ASSERT_TRUE(context);
     width = static_cast<int>(context->getBitmap()->getWidth());
     pixels = ImagePixels(*context->getBitmap()->getPlatformImage());

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
-#include "plugin/create_effect.h"
 #include "runtime/frame_services.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/plugin/create_effect.h"
 
 TEST(Adapter, RecordAfterCreation) {
   FakeHost host;
@@ -64,7 +64,7 @@ TEST(Adapter, CloseAnswersOneAndReleasesEverything) {
 }
 
 TEST(Adapter, TheEntryModulesTableLeavesKeysOutAndIndexedNamesUnanswered) {
-  const CDaZUHooks hooks = FrameServices::MakeFrameHooks<TVebriskEffect>();
+  const InstanceHooks hooks = FrameServices::MakeFrameHooks<TVebriskEffect>();
   EXPECT_EQ(hooks.KeyDown, nullptr);
   EXPECT_EQ(hooks.KeyUp, nullptr);
   char name[8] = "keep";
@@ -75,7 +75,7 @@ TEST(Adapter, TheEntryModulesTableLeavesKeysOutAndIndexedNamesUnanswered) {
 // An adapter whose every hook is missing answers each request with its default.
 TEST(Adapter, MissingHooksGiveTheDefaultAnswers) {
   FakeHost host;
-  CDaZU* adapter = CDaZU::create(nullptr, CDaZUHooks{}, FakeHost::callback, 1, 0);
+  CDaZU* adapter = CDaZU::create(nullptr, InstanceHooks{}, FakeHost::callback, 1, 0);
   ASSERT_NE(adapter, nullptr);
   AEffect* effect = adapter->getAeffect();
   const auto dispatch = [&](int32_t opcode, int32_t index = 0, intptr_t value = 0,

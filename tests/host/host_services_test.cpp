@@ -1,15 +1,15 @@
-#include "host/host_services.h"
+#include "core/host_services.h"
 
 #include <gtest/gtest.h>
 
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
 
 class HostServices : public ::testing::Test {
  protected:
   FakeHost host;
   PluginInstance plugin;
-  CDaZU* adapter = plugin.adapter();
+  EffectInstance* instance = plugin.instance();
 };
 
 TEST_F(HostServices, EveryServiceAnswersZeroWithoutAnAdapter) {
@@ -28,14 +28,14 @@ TEST_F(HostServices, EveryServiceAnswersZeroWithoutAnAdapter) {
 }
 
 TEST_F(HostServices, AdapterValuesUntilTheHostSetsThem) {
-  EXPECT_EQ(HostSampleRate(adapter), 44100.0f);
-  EXPECT_EQ(HostBlockSize(adapter), 1024);
-  EXPECT_EQ(HostInputCount(adapter), 2);
-  EXPECT_EQ(HostOutputCount(adapter), 2);
+  EXPECT_EQ(HostSampleRate(instance), 44100.0f);
+  EXPECT_EQ(HostBlockSize(instance), 1024);
+  EXPECT_EQ(HostInputCount(instance), 2);
+  EXPECT_EQ(HostOutputCount(instance), 2);
   plugin.dispatch(effSetSampleRate, 0, 0, nullptr, 96000.0f);
   plugin.dispatch(effSetBlockSize, 0, 64);
-  EXPECT_EQ(HostSampleRate(adapter), 96000.0f);
-  EXPECT_EQ(HostBlockSize(adapter), 64);
+  EXPECT_EQ(HostSampleRate(instance), 96000.0f);
+  EXPECT_EQ(HostBlockSize(instance), 64);
 }
 
 TEST_F(HostServices, TimeQueriesReadTheFieldTheyAskForWithTheirFilter) {
@@ -46,51 +46,51 @@ TEST_F(HostServices, TimeQueriesReadTheFieldTheyAskForWithTheirFilter) {
   host.timeInfo.barStartPos = 16;
   host.timeInfo.flags = kVstTransportPlaying;
   double tempo = 0, numerator = 0, denominator = 0;
-  EXPECT_EQ(HostTempoAndSignature(adapter, &tempo, &numerator, &denominator), 1);
+  EXPECT_EQ(HostTempoAndSignature(instance, &tempo, &numerator, &denominator), 1);
   EXPECT_EQ(tempo, 120.0);
   EXPECT_EQ(numerator, 3.0);
   EXPECT_EQ(denominator, 4.0);
   EXPECT_EQ(host.requests.back().value, 0x2400);
-  EXPECT_EQ(HostTempo(adapter), 120.0);
+  EXPECT_EQ(HostTempo(instance), 120.0);
   EXPECT_EQ(host.requests.back().value, kVstTempoValid);
-  EXPECT_EQ(HostIsPlaying(adapter), 1);
-  EXPECT_EQ(HostIsRecording(adapter), 0);
+  EXPECT_EQ(HostIsPlaying(instance), 1);
+  EXPECT_EQ(HostIsRecording(instance), 0);
   EXPECT_EQ(host.requests.back().value, kVstTransportRecording);
-  EXPECT_EQ(HostPosition(adapter), 17.5);
-  EXPECT_EQ(HostBarStart(adapter), 16.0);
+  EXPECT_EQ(HostPosition(instance), 17.5);
+  EXPECT_EQ(HostBarStart(instance), 16.0);
 }
 
 TEST_F(HostServices, NoTimeInfoReadsAsZero) {
   host.hasTimeInfo = false;
   double tempo = 7;
-  EXPECT_EQ(HostTempoAndSignature(adapter, &tempo, nullptr, nullptr), 0);
+  EXPECT_EQ(HostTempoAndSignature(instance, &tempo, nullptr, nullptr), 0);
   EXPECT_EQ(tempo, 7);
-  EXPECT_EQ(HostTempo(adapter), 0.0);
-  EXPECT_EQ(HostIsPlaying(adapter), 0);
-  EXPECT_EQ(HostPosition(adapter), 0.0);
+  EXPECT_EQ(HostTempo(instance), 0.0);
+  EXPECT_EQ(HostIsPlaying(instance), 0);
+  EXPECT_EQ(HostPosition(instance), 0.0);
 }
 
 TEST_F(HostServices, LatencyAndSynthFlagChangeOnlyTheRecord) {
   const size_t before = host.requests.size();
-  EXPECT_EQ(HostSetLatency(adapter, 64), 1);
+  EXPECT_EQ(HostSetLatency(instance, 64), 1);
   EXPECT_EQ(plugin.effect->initialDelay, 64);
-  EXPECT_EQ(HostSetSynth(adapter, true), 1);
+  EXPECT_EQ(HostSetSynth(instance, true), 1);
   EXPECT_EQ(plugin.effect->flags, 0x1131);
   EXPECT_EQ(plugin.dispatch(effGetPlugCategory), 2);
-  HostSetSynth(adapter, false);
+  HostSetSynth(instance, false);
   EXPECT_EQ(plugin.effect->flags, 0x1031);
   EXPECT_EQ(host.requests.size(), before);
 }
 
 TEST_F(HostServices, DisplayUpdateReportsTheHostsAnswer) {
-  EXPECT_EQ(HostUpdateDisplay(adapter), 1);
+  EXPECT_EQ(HostUpdateDisplay(instance), 1);
   host.updateDisplayAnswer = 0;
-  EXPECT_EQ(HostUpdateDisplay(adapter), 0);
+  EXPECT_EQ(HostUpdateDisplay(instance), 0);
   EXPECT_EQ(host.count(audioMasterUpdateDisplay), 2);
 }
 
 TEST_F(HostServices, MidiAndSysExAreSentAsOneEventLists) {
-  EXPECT_EQ(HostSendMidi(adapter, 12, 0x190, 60, 127), 1);
+  EXPECT_EQ(HostSendMidi(instance, 12, 0x190, 60, 127), 1);
   ASSERT_EQ(host.sentMidi.size(), 1u);
   const VstMidiEvent& midi = host.sentMidi[0];
   EXPECT_EQ(midi.byteSize, 32);
@@ -100,7 +100,7 @@ TEST_F(HostServices, MidiAndSysExAreSentAsOneEventLists) {
 
   char dump[] = {static_cast<char>(0xF0), 0x7E, static_cast<char>(0xF7)};
   host.processEventsAnswer = 2;
-  EXPECT_EQ(HostSendSysex(adapter, 1, dump, 3), 0);  // only exactly 1 means accepted
+  EXPECT_EQ(HostSendSysex(instance, 1, dump, 3), 0);  // only exactly 1 means accepted
   ASSERT_EQ(host.sentSysex.size(), 1u);
   EXPECT_EQ(host.sentSysex[0].byteSize, 48);
   EXPECT_EQ(host.sentSysex[0].dumpBytes, 3);
@@ -108,7 +108,7 @@ TEST_F(HostServices, MidiAndSysExAreSentAsOneEventLists) {
 }
 
 TEST_F(HostServices, AutomationTellsTheHostTheNarrowedValue) {
-  EXPECT_EQ(HostAutomate(adapter, 3, 0.1), 1);
+  EXPECT_EQ(HostAutomate(instance, 3, 0.1), 1);
   ASSERT_EQ(host.count(audioMasterAutomate), 1);
   EXPECT_EQ(host.requests.back().index, 3);
   EXPECT_EQ(host.requests.back().opt, 0.1f);

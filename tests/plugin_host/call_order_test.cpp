@@ -35,7 +35,7 @@ void ExpectFiniteMeasurements(PluginInstance& plugin, const char* when) {
         s.var.slewRight, s.unshown.peakLeft, s.unshown.peakRight, s.unshown.frames}) {
     EXPECT_TRUE(std::isfinite(value)) << when;
   }
-  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter())) << when;
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.instance())) << when;
   for (double i = 0; i < s.var.historyLength; ++i) {
     EXPECT_TRUE(std::isfinite(s.HistoryPoint(Channel::left, i))) << when << ", left point " << i;
     EXPECT_TRUE(std::isfinite(s.HistoryPoint(Channel::right, i))) << when << ", right point " << i;

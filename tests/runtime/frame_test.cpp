@@ -9,6 +9,7 @@
 #include "platform/module_services.h"
 #include "runtime/frame_services.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
 
 namespace {
 
@@ -36,7 +37,8 @@ class RuntimeFrame : public ::testing::Test {
     adapter = CDaZU::create(probe.get(), FrameServices::MakeFrameHooks<ProbeEffect>(),
                             FakeHost::callback, 1, 0);
     effect = probe.release();
-    effect->Host = adapter;
+    instance = &adapter->instance();
+    effect->Host = instance;
   }
   ~RuntimeFrame() override { delete adapter; }
 
@@ -57,6 +59,7 @@ class RuntimeFrame : public ::testing::Test {
   FakeHost host;
   ProbeEffect* effect;
   CDaZU* adapter;
+  EffectInstance* instance;
 };
 
 }  // namespace
@@ -146,7 +149,7 @@ TEST_F(RuntimeFrame, ResetClearsMemoryAndTextsButKeepsSlidersAndFileNames) {
   effect->RegisterFileName(0, "a.png");
   effect->SliderValues[5] = 2;
   effect->LastRedrawClock = 77;
-  FrameServices::Open(adapter);
+  FrameServices::Open(instance);
   EXPECT_TRUE(effect->Pages.empty());
   EXPECT_EQ(effect->StringCount, 0);
   EXPECT_EQ(effect->FileNames.size(), 1u);
@@ -155,16 +158,16 @@ TEST_F(RuntimeFrame, ResetClearsMemoryAndTextsButKeepsSlidersAndFileNames) {
 }
 
 TEST_F(RuntimeFrame, ResumeRunsInitThenSliderEveryTime) {
-  FrameServices::Resume(adapter);
-  FrameServices::Resume(adapter);
+  FrameServices::Resume(instance);
+  FrameServices::Resume(instance);
   EXPECT_EQ(effect->inits, 2);
   EXPECT_EQ(effect->sliders, 2);
   EXPECT_EQ(effect->InitCount, 0);  // resume does not count as InitOnce
 }
 
 TEST_F(RuntimeFrame, ProcessingZeroFramesRunsTheBlockSectionOnly) {
-  FrameServices::ProcessFloat<ProbeEffect>(adapter, nullptr, nullptr, 0);
-  FrameServices::ProcessDouble<ProbeEffect>(adapter, nullptr, nullptr, -3);
+  FrameServices::ProcessFloat<ProbeEffect>(instance, nullptr, nullptr, 0);
+  FrameServices::ProcessDouble<ProbeEffect>(instance, nullptr, nullptr, -3);
   EXPECT_EQ(effect->blocks, 2);
   EXPECT_EQ(effect->samples, 0);
 }
@@ -182,7 +185,7 @@ TEST_F(RuntimeFrame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
   std::vector<float> outLeft(8), outRight(8);
   float* in[] = {left.data(), right.data()};
   float* out[] = {outLeft.data(), outRight.data()};
-  FrameServices::ProcessFloat<ProbeEffect>(adapter, in, out, 8);
+  FrameServices::ProcessFloat<ProbeEffect>(instance, in, out, 8);
   EXPECT_EQ(std::memcmp(outLeft.data(), left.data(), 32), 0);
   EXPECT_EQ(std::memcmp(outRight.data(), right.data(), 32), 0);
   EXPECT_EQ(effect->samples, 8);
@@ -191,6 +194,6 @@ TEST_F(RuntimeFrame, ProcessingCopiesEverySampleBitExactlyInPlaceToo) {
   const std::vector<double> original = buffer;
   std::vector<double> other = {1, 2, 3, 4};
   double* inPlace[] = {buffer.data(), other.data()};
-  FrameServices::ProcessDouble<ProbeEffect>(adapter, inPlace, inPlace, 4);
+  FrameServices::ProcessDouble<ProbeEffect>(instance, inPlace, inPlace, 4);
   EXPECT_EQ(std::memcmp(buffer.data(), original.data(), 32), 0);
 }

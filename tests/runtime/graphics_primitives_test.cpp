@@ -8,11 +8,11 @@
 
 #include "editor/drawing/draw_context.h"
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
 #include "platform/module_services.h"
 #include "runtime/paths.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_canvas.h"
+#include "vst2/cdazu.h"
 
 using namespace VSTGUI;
 
@@ -24,10 +24,10 @@ class GraphicsPrimitives : public ::testing::Test {
     plugin.dispatch(effOpen);
     context = SharedPointer<CDrawContext>::adopt(
         new CDrawContext(std::make_unique<RecordingCanvas>(calls), CRect{0, 0, 600, 600}));
-    plugin.adapter()->setDrawContext(context.get());
+    plugin.instance()->setDrawContext(context.get());
     calls.clear();
   }
-  ~GraphicsPrimitives() override { plugin.adapter()->setDrawContext(nullptr); }
+  ~GraphicsPrimitives() override { plugin.instance()->setDrawContext(nullptr); }
 
   std::vector<CanvasCall> Calls(const std::string& what) const {
     std::vector<CanvasCall> found;
@@ -217,7 +217,7 @@ TEST_F(GraphicsPrimitives, EmbeddedImagesDrawAtThePenAtTheirOwnSize) {
 }
 
 TEST_F(GraphicsPrimitives, WithoutASurfaceThePenAndTextHeightStillMove) {
-  plugin.adapter()->setDrawContext(nullptr);
+  plugin.instance()->setDrawContext(nullptr);
   s.RegisterString(30, "Arial");
   Primitives::SelectFont(s, 1, 30, 21, 0);
   Primitives::FilledRectangle(s, white, 0, 0, 10, 20);

@@ -117,7 +117,7 @@ bool HistoryHoldsOnly(TVebriskEffect& s, Channel channel, double step) {
 }
 
 void ExpectHistoriesHoldOnlyTheSignalsSteps(PluginInstance& plugin) {
-  ASSERT_TRUE(RenderEditorOffscreen(plugin.adapter()));
+  ASSERT_TRUE(RenderEditorOffscreen(plugin.instance()));
   TVebriskEffect& s = plugin.script();
   EXPECT_TRUE(HistoryHoldsOnly(s, Channel::left, kLeftStep));
   EXPECT_TRUE(HistoryHoldsOnly(s, Channel::right, kRightStep));
@@ -160,7 +160,7 @@ TEST(HostThreads, AudioEditorAndStateThreadsRunAtOnce) {
         open = plugin.dispatch(effEditOpen, 0, 0, x.parentHandle()) == 1;
         if (!open) ++refusedOpens;
       }
-      if (!RenderEditorOffscreen(plugin.adapter())) ++emptyFrames;
+      if (!RenderEditorOffscreen(plugin.instance())) ++emptyFrames;
       plugin.dispatch(effEditIdle);
     });
     if (open) plugin.dispatch(effEditClose);
@@ -210,7 +210,7 @@ TEST(HostThreads, TwoInstancesProcessOnTwoThreadsWhileBothEditorsDraw) {
   int emptyFrames = 0;
   RepeatWhileOthersRun(unfinished, kEditorFrames, [&](int) {
     for (PluginInstance* plugin : {&first, &second}) {
-      if (!RenderEditorOffscreen(plugin->adapter())) ++emptyFrames;
+      if (!RenderEditorOffscreen(plugin->instance())) ++emptyFrames;
       plugin->dispatch(effEditIdle);
     }
   });

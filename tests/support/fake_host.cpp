@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
-#include "plugin/create_effect.h"
+#include "vst2/cdazu.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 FakeHost* current = nullptr;
@@ -79,6 +79,10 @@ CDaZU* PluginInstance::adapter() const {
   return static_cast<CDaZU*>(effect->object);
 }
 
+EffectInstance* PluginInstance::instance() const {
+  return &adapter()->instance();
+}
+
 TVebriskEffect& PluginInstance::script() const {
-  return *static_cast<TVebriskEffect*>(adapter()->getScriptObject());
+  return *static_cast<TVebriskEffect*>(instance()->getEffectObject());
 }

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 class CDaZU;
+class EffectInstance;
 class TVebriskEffect;
 
 struct HostRequest {
@@ -51,5 +52,6 @@ class PluginInstance {
 
   AEffect* effect;
   CDaZU* adapter() const;
+  EffectInstance* instance() const;
   TVebriskEffect& script() const;
 };

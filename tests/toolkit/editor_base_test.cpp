@@ -5,10 +5,10 @@
 #include <chrono>
 #include <thread>
 
-#include "editor/aeff_gui_editor.h"
 #include "editor/drawing/geometry.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/editor/aeff_gui_editor.h"
 
 namespace {
 

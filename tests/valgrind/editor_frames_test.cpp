@@ -36,7 +36,7 @@ TEST(EditorFrames, InstancesDrawFiftyFramesEachAndCloseTwiceOver) {
         std::vector<float> left = steps, right = flat;
         float* io[] = {left.data(), right.data()};
         plugin->effect->processReplacing(plugin->effect, io, io, 512);
-        const auto picture = RenderEditorOffscreen(plugin->adapter());
+        const auto picture = RenderEditorOffscreen(plugin->instance());
         ASSERT_TRUE(picture) << "round " << round << ", frame " << frame;
         ASSERT_EQ(picture->getBitmap()->getWidth(), 600);
       }

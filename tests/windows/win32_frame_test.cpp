@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/aeff_gui_editor.h"
 #include "editor/toolkit/frame.h"
-#include "host/cdazu.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/recording_view.h"
 #include "tests/windows/test_data_object.h"
 #include "tests/windows/win32_host.h"
+#include "vst2/cdazu.h"
+#include "vst2/editor/aeff_gui_editor.h"
 
 using namespace VSTGUI;
 

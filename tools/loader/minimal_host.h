@@ -1,7 +1,7 @@
 // The least a host has to answer: its version, and a transport at rest.
 #pragma once
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 intptr_t MinimalHostCallback(AEffect* effect, int32_t opcode, int32_t index, intptr_t value,
                              void* ptr, float opt);

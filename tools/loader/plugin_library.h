@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 class PluginLibrary {
  public:

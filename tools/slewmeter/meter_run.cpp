@@ -10,10 +10,10 @@
 
 #include "editor/offscreen_render.h"
 #include "effect/vebrisk_effect.h"
-#include "host/cdazu.h"
-#include "plugin/create_effect.h"
 #include "tools/loader/minimal_host.h"
 #include "tools/slewmeter/inter_sample.h"
+#include "vst2/cdazu.h"
+#include "vst2/plugin/create_effect.h"
 
 namespace {
 
@@ -94,9 +94,9 @@ class RunningEffect {
   RunningEffect& operator=(const RunningEffect&) = delete;
 
   AEffect* effect = nullptr;
-  CDaZU* adapter() const { return static_cast<CDaZU*>(effect->object); }
+  EffectInstance* instance() const { return &static_cast<CDaZU*>(effect->object)->instance(); }
   TVebriskEffect& meter() const {
-    return *static_cast<TVebriskEffect*>(adapter()->getScriptObject());
+    return *static_cast<TVebriskEffect*>(instance()->getEffectObject());
   }
 };
 
@@ -177,11 +177,11 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
   GraphFrame graphFrame;
   auto runGraphFrame = [&](bool last) {
     if (last && settings.picture) {
-      measurement.picture = RenderEditorOffscreen(running.adapter());
+      measurement.picture = RenderEditorOffscreen(running.instance());
     } else if (settings.picture) {
       // As in a DAW, the graphics section runs at every graph frame: the end picture
       // is the one a user would see.
-      running.adapter()->getHooks().Draw(running.adapter(), kEditorWidth, kEditorHeight);
+      running.instance()->getHooks().Draw(running.instance(), kEditorWidth, kEditorHeight);
     } else {
       meter.AdvanceHistory();
     }

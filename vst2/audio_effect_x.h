@@ -1,7 +1,7 @@
 // The VST 2.x extensions: events, identity texts, capabilities and the later opcodes.
 #pragma once
 
-#include "host/audio_effect.h"
+#include "vst2/audio_effect.h"
 
 class AudioEffectX : public AudioEffect {
  public:

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 class AEffEditor;
 

@@ -1,6 +1,6 @@
-#include "host/audio_effect.h"
+#include "vst2/audio_effect.h"
 
-#include "host/aeff_editor.h"
+#include "vst2/aeff_editor.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The exported entry points hosts look for.
-#include "plugin/create_effect.h"
+#include "vst2/plugin/create_effect.h"
 
 #if defined(_WIN32)
 #define VST_EXPORT extern "C" __declspec(dllexport)

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "host/vst24.h"
+#include "vst2/vst24.h"
 
 class AudioEffect;
 

@@ -1,8 +1,8 @@
-#include "host/audio_effect_x.h"
+#include "vst2/audio_effect_x.h"
 
 #include <cmath>
 
-#include "host/aeff_editor.h"
+#include "vst2/aeff_editor.h"
 
 namespace {
 
