@@ -9,6 +9,17 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND NOT WIN32 AND DEFINED ENV{HOM
   set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
 endif()
 
+# A Linux plug-in library: self-contained (static C++ runtime, released when the
+# host unloads it), exporting only what `exports_map` lists.
+function(linux_plugin_library target exports_map)
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/platform/linux/release_runtime_pool.cpp)
+  target_link_options(${target} PRIVATE
+    -static-libstdc++ -static-libgcc
+    -Wl,--version-script=${exports_map}
+    -Wl,--no-undefined)
+  set_target_properties(${target} PROPERTIES LINK_DEPENDS ${exports_map})
+endfunction()
+
 # The folder is chosen when installing, since the prefix may change then.
 function(install_plugin target)
   install(CODE "
@@ -21,6 +32,31 @@ function(install_plugin target)
     if(CMAKE_INSTALL_DO_STRIP)
       execute_process(COMMAND \"${CMAKE_STRIP}\"
                       \"\$ENV{DESTDIR}\${vst_dir}/$<TARGET_FILE_NAME:${target}>\")
+    endif()
+  ")
+endfunction()
+
+# The LV2 bundle goes to ~/.lv2 for a user install, else <prefix>/lib/lv2.
+function(install_lv2_bundle bundle_dir)
+  get_filename_component(bundle_name ${bundle_dir} NAME)
+  set(files "")
+  foreach(target IN LISTS ARGN)
+    list(APPEND files "$<TARGET_FILE:${target}>")
+  endforeach()
+  install(CODE "
+    if(CMAKE_INSTALL_PREFIX STREQUAL \"\$ENV{HOME}/.local\")
+      set(lv2_dir \"\$ENV{HOME}/.lv2/${bundle_name}\")
+    else()
+      set(lv2_dir \"\${CMAKE_INSTALL_PREFIX}/lib/lv2/${bundle_name}\")
+    endif()
+    file(GLOB descriptions \"${bundle_dir}/*.ttl\")
+    file(INSTALL \${descriptions} DESTINATION \"\${lv2_dir}\")
+    file(INSTALL ${files} DESTINATION \"\${lv2_dir}\")
+    if(CMAKE_INSTALL_DO_STRIP)
+      foreach(binary ${files})
+        get_filename_component(name \"\${binary}\" NAME)
+        execute_process(COMMAND \"${CMAKE_STRIP}\" \"\$ENV{DESTDIR}\${lv2_dir}/\${name}\")
+      endforeach()
     endif()
   ")
 endfunction()

@@ -17,21 +17,33 @@ double TakeShared(double& shared) {
 
 void TVebriskEffect::FinishBlock() {
   if (!(var.pendingSamples > 0)) return;
-  // Peaks before frames, and the editor takes frames first: a block whose frames it
-  // has not seen yet keeps its peaks for the next point, never loses them.
-  RaiseShared(unshown.peakLeft, var.peakLeft);
-  RaiseShared(unshown.peakRight, var.peakRight);
-  std::atomic_ref<double>(unshown.frames).fetch_add(var.pendingSamples, std::memory_order_relaxed);
+  AddUnshownMeasurements({var.peakLeft, var.peakRight, var.pendingSamples});
   var.peakLeft = var.peakRight = var.pendingSamples = 0;
 }
 
+void TVebriskEffect::AddUnshownMeasurements(const UnshownMeasurements& measured) {
+  // Peaks before frames, and the taker takes frames first: a block whose frames it
+  // has not seen yet keeps its peaks for the next point, never loses them.
+  RaiseShared(unshown.peakLeft, FiniteOrZero(measured.peakLeft));
+  RaiseShared(unshown.peakRight, FiniteOrZero(measured.peakRight));
+  std::atomic_ref<double>(unshown.frames)
+      .fetch_add(FiniteOrZero(measured.frames), std::memory_order_relaxed);
+}
+
+UnshownMeasurements TVebriskEffect::TakeUnshownMeasurements() {
+  UnshownMeasurements taken;
+  taken.frames = TakeShared(unshown.frames);
+  taken.peakLeft = TakeShared(unshown.peakLeft);
+  taken.peakRight = TakeShared(unshown.peakRight);
+  return taken;
+}
+
 void TVebriskEffect::ForgetUnshownMeasurements() {
-  TakeShared(unshown.frames);
-  TakeShared(unshown.peakLeft);
-  TakeShared(unshown.peakRight);
+  TakeUnshownMeasurements();
 }
 
 void TVebriskEffect::AdvanceHistory() {
+  // No frames: whatever peaks are there belong to a block not counted yet.
   if (!(TakeShared(unshown.frames) > 0)) return;
   const double peakLeft = TakeShared(unshown.peakLeft);
   const double peakRight = TakeShared(unshown.peakRight);

@@ -80,6 +80,11 @@ class TVebriskEffect final : public TVebrisk {
 
   // After the last frame of a block: hands the block's peaks to the editor thread.
   void FinishBlock();
+  // Adds measurements to those no history point holds yet, from any thread: the
+  // block's own, or those another process measured (a UI fed by messages).
+  void AddUnshownMeasurements(const UnshownMeasurements& measured);
+  // Takes every measurement not shown yet, leaving none.
+  UnshownMeasurements TakeUnshownMeasurements();
 
   // Editor thread: turns the peaks measured since the last point into the newest
   // history points.

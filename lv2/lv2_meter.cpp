@@ -1,0 +1,230 @@
+#include "lv2/lv2_meter.h"
+
+#include <lv2/atom/atom.h>
+#include <lv2/buf-size/buf-size.h>
+#include <lv2/options/options.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "effect/meter_model.h"
+#include "runtime/frame_services.h"
+
+namespace {
+
+void* FeatureData(const LV2_Feature* const* features, const char* uri) {
+  for (const LV2_Feature* const* f = features; f && *f; ++f) {
+    if ((*f)->URI && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
+  }
+  return nullptr;
+}
+
+// The block length the host's options promise: nominal when given, else the maximum.
+int32_t BlockLength(LV2_URID_Map* map, const LV2_Options_Option* options) {
+  if (map == nullptr || options == nullptr) return 0;
+  const LV2_URID intType = map->map(map->handle, LV2_ATOM__Int);
+  const LV2_URID nominal = map->map(map->handle, LV2_BUF_SIZE__nominalBlockLength);
+  const LV2_URID maximum = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
+  int32_t nominalLength = 0, maximumLength = 0;
+  for (const LV2_Options_Option* o = options; o->key != 0 || o->value != nullptr; ++o) {
+    if (o->type != intType || o->size != sizeof(int32_t) || o->value == nullptr) continue;
+    int32_t value;
+    std::memcpy(&value, o->value, sizeof value);
+    if (o->key == nominal) nominalLength = std::max(value, 0);
+    if (o->key == maximum) maximumLength = std::max(value, 0);
+  }
+  return nominalLength > 0 ? nominalLength : maximumLength;
+}
+
+// One readout per 1/30 s of audio, as the meter's graph frames.
+uint32_t FramesPerReadout(double sampleRate) {
+  const double rate = std::isfinite(sampleRate) ? std::clamp(sampleRate, 1.0, 1e7) : 44100.0;
+  return static_cast<uint32_t>(std::max(1.0, std::round(rate / kGraphicsFramesPerSecond)));
+}
+
+LV2_URID_Map* MapOf(LV2_URID_Map* own, const LV2_Feature* const* features) {
+  return own ? own : static_cast<LV2_URID_Map*>(FeatureData(features, LV2_URID__map));
+}
+
+LV2_URID Map(LV2_URID_Map* map, const char* uri) {
+  return map->map(map->handle, uri);
+}
+
+}  // namespace
+
+Lv2Meter* Lv2Meter::create(double sampleRate, const LV2_Feature* const* features) {
+  try {
+    return new Lv2Meter(sampleRate, features);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+Lv2Meter::Lv2Meter(double sampleRate, const LV2_Feature* const* features)
+    : rate(sampleRate), framesPerReadout(FramesPerReadout(sampleRate)) {
+  map = static_cast<LV2_URID_Map*>(FeatureData(features, LV2_URID__map));
+  if (map) {
+    urids = {Map(map, Lv2Facts::kPeaksUri), Map(map, Lv2Facts::kLeftUri),
+             Map(map, Lv2Facts::kRightUri), Map(map, Lv2Facts::kFramesUri),
+             Map(map, Lv2Facts::kSampleRateUri)};
+    lv2_atom_forge_init(&forge, map);
+    blockLength = BlockLength(
+        map, static_cast<const LV2_Options_Option*>(FeatureData(features, LV2_OPTIONS__options)));
+  }
+  auto effect = std::make_unique<TVebriskEffect>();
+  instance = std::make_unique<EffectInstance>(
+      effect.get(), FrameServices::MakeFrameHooks<TVebriskEffect>(), *this);
+  effect.release()->Host = instance.get();
+  const InstanceHooks& hooks = instance->getHooks();
+  hooks.Setup(instance.get());
+  hooks.Open(instance.get());
+}
+
+Lv2Meter::~Lv2Meter() {
+  instance->getHooks().Close(instance.get());
+}
+
+TVebriskEffect& Lv2Meter::meter() const {
+  return *static_cast<TVebriskEffect*>(instance->getEffectObject());
+}
+
+void Lv2Meter::connect(uint32_t port, void* data) {
+  using namespace Lv2Facts;
+  if (port < kNotify) {
+    audio[port] = static_cast<float*>(data);
+  } else if (port == kNotify) {
+    notify = static_cast<LV2_Atom_Sequence*>(data);
+  } else if (port < kPortCount) {
+    readouts[port - kRecentLeft] = static_cast<float*>(data);
+  }
+}
+
+void Lv2Meter::forgetMeasurements() {
+  meter().TakeUnshownMeasurements();
+  framesInReadout = 0;
+  readoutPeak = recentPeak = largestPeak = {};
+  unsent = {};
+}
+
+void Lv2Meter::activate() {
+  forgetMeasurements();
+  instance->getHooks().Resume(instance.get());
+}
+
+void Lv2Meter::deactivate() {
+  instance->getHooks().Suspend(instance.get());
+}
+
+void Lv2Meter::run(uint32_t frames) {
+  if (std::all_of(audio.begin(), audio.end(), [](float* port) { return port != nullptr; })) {
+    // In pieces that end where a 1/30 s readout ends, so that the readout is exact.
+    for (uint32_t offset = 0; offset < frames;) {
+      const uint32_t piece = std::min(frames - offset, framesPerReadout - framesInReadout);
+      processPiece(offset, piece);
+      offset += piece;
+    }
+  }
+  writeReadouts();
+  writeNotify();
+}
+
+void Lv2Meter::processPiece(uint32_t offset, uint32_t frames) {
+  using namespace Lv2Facts;
+  float* inputs[] = {audio[kInLeft] + offset, audio[kInRight] + offset};
+  float* outputs[] = {audio[kOutLeft] + offset, audio[kOutRight] + offset};
+  instance->getHooks().ProcessFloat(instance.get(), inputs, outputs, static_cast<int32_t>(frames));
+  const UnshownMeasurements measured = meter().TakeUnshownMeasurements();
+  const std::array<double, 2> peaks{measured.peakLeft, measured.peakRight};
+  for (size_t c = 0; c < peaks.size(); ++c) {
+    readoutPeak[c] = std::max(readoutPeak[c], peaks[c]);
+    largestPeak[c] = std::max(largestPeak[c], peaks[c]);
+  }
+  unsent.peakLeft = std::max(unsent.peakLeft, measured.peakLeft);
+  unsent.peakRight = std::max(unsent.peakRight, measured.peakRight);
+  unsent.frames += measured.frames;
+  framesInReadout += frames;
+  if (framesInReadout >= framesPerReadout) {
+    recentPeak = readoutPeak;
+    readoutPeak = {};
+    framesInReadout = 0;
+  }
+}
+
+void Lv2Meter::writeReadouts() {
+  const double values[] = {recentPeak[0], recentPeak[1], largestPeak[0], largestPeak[1]};
+  for (size_t r = 0; r < readouts.size(); ++r) {
+    if (readouts[r]) *readouts[r] = static_cast<float>(values[r]);
+  }
+}
+
+void Lv2Meter::writeNotify() {
+  // Without urid:map there are no message types (lv2apply gives none).
+  if (notify == nullptr || map == nullptr) return;
+  // The host set the size to the space it has; counted whole, header included.
+  lv2_atom_forge_set_buffer(&forge, reinterpret_cast<uint8_t*>(notify), notify->atom.size);
+  LV2_Atom_Forge_Frame sequence;
+  if (!lv2_atom_forge_sequence_head(&forge, &sequence, 0)) {
+    notify->atom = LV2_Atom{0, 0};
+    return;
+  }
+  if (unsent.frames > 0) {
+    LV2_Atom_Forge_Frame object;
+    bool written = false;
+    if (lv2_atom_forge_frame_time(&forge, 0) &&
+        lv2_atom_forge_object(&forge, &object, 0, urids.peaks)) {
+      written = lv2_atom_forge_key(&forge, urids.left) &&
+                lv2_atom_forge_double(&forge, unsent.peakLeft) &&
+                lv2_atom_forge_key(&forge, urids.right) &&
+                lv2_atom_forge_double(&forge, unsent.peakRight) &&
+                lv2_atom_forge_key(&forge, urids.frames) &&
+                lv2_atom_forge_long(&forge, static_cast<int64_t>(unsent.frames)) &&
+                lv2_atom_forge_key(&forge, urids.sampleRate) && lv2_atom_forge_double(&forge, rate);
+      lv2_atom_forge_pop(&forge, &object);
+    }
+    if (written) {
+      unsent = {};
+    } else {
+      // Too little room: the message waits, its peaks carried into the next.
+      notify->atom.size = sizeof(LV2_Atom_Sequence_Body);
+    }
+  }
+  lv2_atom_forge_pop(&forge, &sequence);
+}
+
+LV2_State_Status Lv2Meter::save(LV2_State_Store_Function store, LV2_State_Handle handle,
+                                const LV2_Feature* const* features) {
+  LV2_URID_Map* stateMap = MapOf(map, features);
+  if (stateMap == nullptr) return LV2_STATE_ERR_NO_FEATURE;
+  void* data = nullptr;
+  const int32_t size = instance->getHooks().GetState(instance.get(), &data, false);
+  if (size <= 0 || data == nullptr) return LV2_STATE_ERR_UNKNOWN;
+  return store(handle, Map(stateMap, Lv2Facts::kStateUri), data, static_cast<size_t>(size),
+               Map(stateMap, LV2_ATOM__Chunk), LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
+}
+
+LV2_State_Status Lv2Meter::restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle,
+                                   const LV2_Feature* const* features) {
+  LV2_URID_Map* stateMap = MapOf(map, features);
+  if (stateMap == nullptr) return LV2_STATE_ERR_NO_FEATURE;
+  size_t size = 0;
+  uint32_t type = 0, flags = 0;
+  const void* value = retrieve(handle, Map(stateMap, Lv2Facts::kStateUri), &size, &type, &flags);
+  if (value == nullptr) return LV2_STATE_ERR_NO_PROPERTY;
+  if (type != Map(stateMap, LV2_ATOM__Chunk)) return LV2_STATE_ERR_BAD_TYPE;
+  void* own = nullptr;
+  const int32_t expected = instance->getHooks().GetState(instance.get(), &own, false);
+  float marker = 0;
+  if (size >= sizeof marker) std::memcpy(&marker, value, sizeof marker);
+  if (expected <= 0 || size != static_cast<size_t>(expected) || marker != TVebrisk::kStateMarker)
+    return LV2_STATE_ERR_UNKNOWN;
+  instance->getHooks().SetState(instance.get(), value, expected, false);
+  return LV2_STATE_SUCCESS;
+}
+
+bool Lv2Meter::receiveMidi(int32_t* deltaFrames, int32_t* status, int32_t* data1, int32_t* data2) {
+  for (int32_t* out : {deltaFrames, status, data1, data2}) {
+    if (out) *out = 0;
+  }
+  return false;
+}
