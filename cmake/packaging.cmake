@@ -66,7 +66,7 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/genera
 set(CPACK_PACKAGE_NAME "pemberlyquist-ravuvi-rozevezav")
 set(CPACK_PACKAGE_VENDOR "KORVANDEL")
 set(CPACK_PACKAGE_CONTACT "KORVANDEL <support@korvandel.audio>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4 plug-in) and slewmeter")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4 and LV2 plug-in) and slewmeter")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
@@ -87,7 +87,7 @@ else()
   # nothing); the libraries the binaries link are added by the script below.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "The plug-in passes audio through untouched and graphs, per channel, the\nlargest step between consecutive samples against two reference ceilings.\nslewmeter meters audio files with it and draws their timeline.")
+      "The plug-in passes audio through untouched and graphs, per channel, the\nlargest step between consecutive samples against two reference ceilings.\nHosts load it as VST 2.4 or LV2; slewmeter meters audio files with it\nand draws their timeline.")
   # The copyright file, changelog.gz (from CHANGELOG.md) and the dependencies.
   set(CPACK_PROJECT_CHANGELOG ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/debian_package.cmake)

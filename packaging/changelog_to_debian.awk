@@ -36,10 +36,13 @@ function end_item() {
   item = 0
 }
 
-function end_release(    command, stamp) {
+function end_release(    command, stamp, earlier) {
   if (release == "") return
   end_item()
-  command = "LC_ALL=C date -u -R -d " release_date
+  # Releases of one day keep their order: the newest at noon, each older one a
+  # minute before the one after it (Debian's checker wants every entry later).
+  earlier = same_day[release_date]++
+  command = "LC_ALL=C date -u -R -d '" release_date " 12:00 UTC " earlier " minutes ago'"
   if ((command | getline stamp) <= 0) fail("cannot read the date " release_date)
   close(command)
   print ""

@@ -52,10 +52,10 @@ file(CHMOD "${doc}/copyright" "${doc}/changelog.gz" "${overrides}/${CPACK_PACKAG
      PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 # The libraries the programs link, as dpkg-shlibdeps finds them. CPack's own
-# pass would add ldconfig maintainer scripts too, because the plug-in lies
-# under /usr/lib; but it is no shared library for the loader to find, and
+# pass would add ldconfig maintainer scripts too, because the plug-ins lie
+# under /usr/lib; but they are no shared libraries for the loader to find, and
 # ldconfig never reads its folder.
-file(GLOB binaries "${root}/bin/*" "${root}/lib/vst/*")
+file(GLOB binaries "${root}/bin/*" "${root}/lib/vst/*" "${root}/lib/lv2/*/*.so")
 # It wants a debian/control beside it, and a DEBIAN folder above the binaries
 # to know they are staged for a package.
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")

@@ -22,12 +22,14 @@ esac
 dpkg-deb -x "$deb" "$scratch/root"
 files=$(cd "$scratch/root" && find . -type f | sort)
 doc=./usr/share/doc/pemberlyquist-ravuvi-rozevezav
-expected="./usr/bin/slewmeter
+# The LV2 bundle as the build made it.
+bundle=$(cd "$build/lv2-path" && find . -type f | sed 's|^\./|./usr/lib/lv2/|')
+expected=$(printf '%s\n' "./usr/bin/slewmeter
 ./usr/lib/vst/PemberlyquistRavuviRozeveZAV.so
 $doc/changelog.gz
 $doc/copyright
 ./usr/share/lintian/overrides/pemberlyquist-ravuvi-rozevezav
-./usr/share/man/man1/slewmeter.1.gz"
+./usr/share/man/man1/slewmeter.1.gz" "$bundle" | sort)
 [ "$files" = "$expected" ] || fail "unexpected files:
 $files"
 [ -z "$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -v -x -E '\./|\./(control|md5sums)')" ] ||
@@ -72,7 +74,8 @@ for library in libcairo2 libx11-6 libsndfile1 libfontconfig1 fonts-liberation; d
   echo "$depends" | grep -q "$library" || fail "no dependency on $library: $depends"
 done
 
-for binary in "$scratch/root/usr/bin/slewmeter" "$scratch/root/usr/lib/vst/PemberlyquistRavuviRozeveZAV.so"; do
+for binary in "$scratch/root/usr/bin/slewmeter" "$scratch/root/usr/lib/vst/PemberlyquistRavuviRozeveZAV.so" \
+  "$scratch"/root/usr/lib/lv2/*/*.so; do
   readelf -S "$binary" | grep -q '\.debug_' && fail "debug sections left in $binary"
   grep -q -a -F "$source" "$binary" && fail "a build path is inside $binary"
   grep -q -a -F "$build" "$binary" && fail "a build path is inside $binary"

@@ -1,8 +1,8 @@
 #!/bin/sh
-# `cmake --install` puts the plug-in where hosts look, slewmeter in bin/ and its
+# `cmake --install` puts the plug-ins where hosts look, slewmeter in bin/ and its
 # manual page where `man` finds it: a user install (prefix ~/.local) to ~/.vst,
-# ~/.local/bin and ~/.local/share/man, any other prefix to <prefix>/lib/vst,
-# <prefix>/bin and <prefix>/share/man. HOME points at a scratch folder, so
+# ~/.lv2, ~/.local/bin and ~/.local/share/man, any other prefix to
+# <prefix>/lib/vst, <prefix>/lib/lv2, <prefix>/bin and <prefix>/share/man. HOME points at a scratch folder, so
 # nothing of the user's is touched.
 #   install_destinations_test.sh BUILD_DIR
 set -eu
@@ -13,6 +13,12 @@ export HOME="$scratch/home"
 mkdir -p "$HOME"
 plugin=PemberlyquistRavuviRozeveZAV.so
 fail() { echo "install: $*" >&2; exit 1; }
+# The LV2 bundle as the build made it (none where the LV2 headers were missing).
+bundle_files=$(cd "$build/lv2-path" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
+# The expected lines: the list given, and the bundle's files under FOLDER, sorted.
+with_bundle() {
+  { echo "$1"; for file in $bundle_files; do echo "$2/$file"; done; } | sort
+}
 
 # Installs into DESTDIR (none if empty) with the given arguments and checks that
 # exactly the expected files, the programs stripped, are under ROOT.
@@ -27,14 +33,14 @@ $files
 instead of
 $expected"
   for file in $expected; do
-    case "$file" in *.gz) continue ;; esac
+    case "$file" in *.gz | *.ttl) continue ;; esac
     if readelf -S "$root/$file" | grep -q '\.debug_'; then fail "$file is not stripped"; fi
   done
 }
 
-expect_install "" "$HOME" "./.local/bin/slewmeter
+expect_install "" "$HOME" "$(with_bundle "./.local/bin/slewmeter
 ./.local/share/man/man1/slewmeter.1.gz
-./.vst/$plugin" --prefix "$HOME/.local"
+./.vst/$plugin" ./.lv2)" --prefix "$HOME/.local"
 # man looks beside the folders of PATH: ~/.local/bin leads it to ~/.local/share/man.
 found=$(env -u MANPATH PATH="$HOME/.local/bin:/usr/bin:/bin" man -w slewmeter) ||
   fail "man does not find slewmeter's page after a user install"
@@ -42,12 +48,12 @@ found=$(env -u MANPATH PATH="$HOME/.local/bin:/usr/bin:/bin" man -w slewmeter) |
 rm -rf "$HOME" && mkdir -p "$HOME"
 
 mkdir -p "$scratch/dest"
-expect_install "$scratch/dest" "$scratch/dest" "./usr/bin/slewmeter
+expect_install "$scratch/dest" "$scratch/dest" "$(with_bundle "./usr/bin/slewmeter
 ./usr/lib/vst/$plugin
-./usr/share/man/man1/slewmeter.1.gz" --prefix /usr
+./usr/share/man/man1/slewmeter.1.gz" ./usr/lib/lv2)" --prefix /usr
 rm -rf "$scratch/dest" && mkdir -p "$scratch/dest"
-expect_install "$scratch/dest" "$scratch/dest" "./opt/meter/bin/slewmeter
+expect_install "$scratch/dest" "$scratch/dest" "$(with_bundle "./opt/meter/bin/slewmeter
 ./opt/meter/lib/vst/$plugin
-./opt/meter/share/man/man1/slewmeter.1.gz" --prefix /opt/meter
+./opt/meter/share/man/man1/slewmeter.1.gz" ./opt/meter/lib/lv2)" --prefix /opt/meter
 [ -z "$(ls -A "$HOME")" ] || fail "a system install wrote into the home folder"
 echo "install: user and system destinations are right"
