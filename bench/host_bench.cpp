@@ -1,14 +1,14 @@
 // What a host pays for the built library: a scan (load, create, read the texts,
 // close, unload), and the resident memory of each further running instance.
 #include <benchmark/benchmark.h>
-#include <dlfcn.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdio>
 #include <memory>
 #include <vector>
 
+#include "bench/desktop_libraries.h"
+#include "bench/resident_memory.h"
 #include "tools/loader/minimal_host.h"
 #include "tools/loader/plugin_library.h"
 
@@ -20,19 +20,6 @@ void ReadText(AEffect* effect, int32_t opcode) {
   Dispatch(effect, opcode, 0, 0, text.data());
   benchmark::DoNotOptimize(text.data());
 }
-
-// The libraries the plug-in draws with, which a desktop host has loaded already.
-struct DesktopLibraries {
-  DesktopLibraries() {
-    for (const char* name : {"libcairo.so.2", "libX11.so.6", "libfontconfig.so.1"})
-      handles.push_back(dlopen(name, RTLD_NOW | RTLD_GLOBAL));
-  }
-  ~DesktopLibraries() {
-    for (void* handle : handles)
-      if (handle != nullptr) dlclose(handle);
-  }
-  std::vector<void*> handles;
-};
 
 // What a scanner does with every file it finds: in a bare process (argument 0),
 // or in a host that has the desktop libraries loaded (argument 1).
@@ -54,15 +41,6 @@ void BM_HostScan(benchmark::State& state) {
     benchmark::DoNotOptimize(Dispatch(effect, effGetPlugCategory));
     Dispatch(effect, effClose);
   }
-}
-
-size_t ResidentBytes() {
-  long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return static_cast<size_t>(resident) * static_cast<size_t>(sysconf(_SC_PAGESIZE));
 }
 
 // Instances as a session holds them: opened, resumed and processing.
