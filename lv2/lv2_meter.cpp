@@ -221,10 +221,3 @@ LV2_State_Status Lv2Meter::restore(LV2_State_Retrieve_Function retrieve, LV2_Sta
   instance->getHooks().SetState(instance.get(), value, expected, false);
   return LV2_STATE_SUCCESS;
 }
-
-bool Lv2Meter::receiveMidi(int32_t* deltaFrames, int32_t* status, int32_t* data1, int32_t* data2) {
-  for (int32_t* out : {deltaFrames, status, data1, data2}) {
-    if (out) *out = 0;
-  }
-  return false;
-}

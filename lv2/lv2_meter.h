@@ -37,24 +37,13 @@ class Lv2Meter final : public HostInterface {
   LV2_State_Status restore(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle,
                            const LV2_Feature* const* features);
 
-  // What the instance asks of the host: LV2 hosts give no transport here (the
-  // meter has no time port), take no MIDI and no automation.
-  void declare(const EffectDeclaration&) override {}
+  // What the instance asks of the host: the rate, the block length the options
+  // gave, two channels each way; LV2 hosts give no transport here (the meter
+  // has no time port), take no MIDI and no automation.
   double sampleRate() override { return rate; }
   int32_t blockSize() override { return blockLength; }
   int32_t inputCount() override { return 2; }
   int32_t outputCount() override { return 2; }
-  HostTime time(uint32_t) override { return {}; }
-  bool updateDisplay() override { return false; }
-  bool setLatency(int32_t) override { return false; }
-  bool setSynth(bool) override { return false; }
-  bool automate(int32_t, double) override { return false; }
-  bool beginEdit(int32_t) override { return false; }
-  bool endEdit(int32_t) override { return false; }
-  void idle() override {}
-  bool sendMidi(int32_t, int32_t, int32_t, int32_t) override { return false; }
-  bool sendSysex(int32_t, const void*, int32_t) override { return false; }
-  bool receiveMidi(int32_t* deltaFrames, int32_t* status, int32_t* data1, int32_t* data2) override;
 
  private:
   struct Urids {
