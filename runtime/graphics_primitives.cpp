@@ -134,6 +134,8 @@ ImageRecord& LookupImage(TVebrisk& effect, int32_t number) {
   ImageRecord& record = effect.Images[number];
   const auto name = effect.FileNames.find(number);
   if (record.Holder != nullptr || name == effect.FileNames.end()) return record;
+  // Nothing can load or draw an image where no drawing is linked in.
+  if (effect.Host == nullptr || effect.Host->paintFunctions() == nullptr) return record;
 
   record.Holder = CallImage(effect.Host, &PaintFunctions::imageCreate);
   if (!CallImage(effect.Host, &PaintFunctions::imageLoadResourceId, record.Holder, number)) {
