@@ -2,6 +2,7 @@
 
 #include <lv2/atom/atom.h>
 #include <lv2/buf-size/buf-size.h>
+#include <lv2/core/lv2_util.h>
 #include <lv2/options/options.h>
 
 #include <algorithm>
@@ -12,13 +13,6 @@
 #include "runtime/frame_services.h"
 
 namespace {
-
-void* FeatureData(const LV2_Feature* const* features, const char* uri) {
-  for (const LV2_Feature* const* f = features; f && *f; ++f) {
-    if ((*f)->URI && std::strcmp((*f)->URI, uri) == 0) return (*f)->data;
-  }
-  return nullptr;
-}
 
 // The block length the host's options promise: nominal when given, else the maximum.
 int32_t BlockLength(LV2_URID_Map* map, const LV2_Options_Option* options) {
@@ -44,7 +38,7 @@ uint32_t FramesPerReadout(double sampleRate) {
 }
 
 LV2_URID_Map* MapOf(LV2_URID_Map* own, const LV2_Feature* const* features) {
-  return own ? own : static_cast<LV2_URID_Map*>(FeatureData(features, LV2_URID__map));
+  return own ? own : static_cast<LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
 }
 
 LV2_URID Map(LV2_URID_Map* map, const char* uri) {
@@ -63,14 +57,14 @@ Lv2Meter* Lv2Meter::create(double sampleRate, const LV2_Feature* const* features
 
 Lv2Meter::Lv2Meter(double sampleRate, const LV2_Feature* const* features)
     : rate(sampleRate), framesPerReadout(FramesPerReadout(sampleRate)) {
-  map = static_cast<LV2_URID_Map*>(FeatureData(features, LV2_URID__map));
+  map = static_cast<LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
   if (map) {
     urids = {Map(map, Lv2Facts::kPeaksUri), Map(map, Lv2Facts::kLeftUri),
              Map(map, Lv2Facts::kRightUri), Map(map, Lv2Facts::kFramesUri),
              Map(map, Lv2Facts::kSampleRateUri)};
     lv2_atom_forge_init(&forge, map);
-    blockLength = BlockLength(
-        map, static_cast<const LV2_Options_Option*>(FeatureData(features, LV2_OPTIONS__options)));
+    blockLength = BlockLength(map, static_cast<const LV2_Options_Option*>(
+                                       lv2_features_data(features, LV2_OPTIONS__options)));
   }
   auto effect = std::make_unique<TVebriskEffect>();
   instance = std::make_unique<EffectInstance>(
