@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The Ardour test's two checks must fail when Ardour or the plug-in breaks the
-pass-through or the state: each is fed a correct result and broken ones."""
+"""The Ardour test's checks must fail when Ardour or the plug-in breaks the
+pass-through or the state (VST and LV2): each is fed a correct result and broken ones."""
 import base64
 import os
 import struct
@@ -10,6 +10,7 @@ import unittest
 import xml.etree.ElementTree as ElementTree
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import lv2_state  # noqa: E402
 import plugin_chunk  # noqa: E402
 import stereo_signal  # noqa: E402
 
@@ -104,6 +105,69 @@ class Checks(unittest.TestCase):
         self.assertEqual(plugin_chunk.main(["", "change", session]), 0)
         self.assertEqual(plugin_chunk.main(["", "check", session, "changed"]), 0)
         self.assertEqual(plugin_chunk.main(["", "check", session, "default"]), 1)
+
+
+# As Ardour writes an LV2 plug-in's state: the processor in the session file names
+# the folder, lilv writes state.ttl there.
+LV2_SESSION = ('<Session><Routes><Route><Processor id="%s" type="lv2" unique-id="%s">'
+               '<lv2 state-dir="%s"/></Processor></Route></Routes></Session>')
+LV2_STATE = """@prefix state: <http://lv2plug.in/ns/ext/state#> .
+@prefix xsd: <http://www.w3.org/2001/XMLSchema#> .
+
+<>
+\tstate:state [
+\t\t<%s> \"\"\"%s\"\"\"^^xsd:base64Binary
+\t] .
+"""
+
+
+class Lv2StateChecks(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.session = os.path.join(self.folder.name, "s.ardour")
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def save(self, chunk_bytes, key=lv2_state.URI + "#state", uri=lv2_state.URI, state_dir="state1"):
+        with open(self.session, "w") as out:
+            out.write(LV2_SESSION % ("7", uri, state_dir))
+        folder = os.path.join(self.folder.name, "plugins", "7", "state1")
+        os.makedirs(folder, exist_ok=True)
+        # lilv breaks base64 into lines of 76 characters.
+        text = base64.encodebytes(chunk_bytes).decode("ascii").strip()
+        with open(os.path.join(folder, "state.ttl"), "w") as out:
+            out.write(LV2_STATE % (key, text))
+
+    def main(self, *argv):
+        return plugin_chunk.main(["", *argv], lv2_state.read_chunk, lv2_state.write_chunk)
+
+    def test_the_plugins_own_state_passes_and_a_wrong_or_misplaced_one_fails(self):
+        default = plugin_chunk.EXPECTED_VALUES["default"]
+        self.save(chunk(default))
+        self.assertEqual(self.main("check", self.session, "default"), 0)
+        self.assertEqual(self.main("check", self.session, "changed"), 1)
+        broken = {
+            "a value short": dict(chunk_bytes=chunk(default[:-1])),
+            "a wrong marker": dict(chunk_bytes=chunk(default, marker=-999.0)),
+            "another key": dict(chunk_bytes=chunk(default), key=lv2_state.URI + "#other"),
+            "another plug-in's processor": dict(chunk_bytes=chunk(default), uri="urn:another"),
+            "a state folder that is not there": dict(chunk_bytes=chunk(default), state_dir="state2"),
+        }
+        for what, saved in broken.items():
+            with self.subTest(what):
+                self.save(**saved)
+                self.assertEqual(self.main("check", self.session, "default"), 1)
+
+    def test_only_a_state_the_plugin_saved_again_passes_after_a_change(self):
+        self.save(chunk(plugin_chunk.EXPECTED_VALUES["default"]))
+        self.assertEqual(self.main("change", self.session), 0)
+        # Still the edited file: Ardour kept it, the plug-in's state never replaced it.
+        self.assertEqual(self.main("check", self.session, "changed"), 1)
+        # What Ardour writes when the plug-in reports the changed values.
+        self.save(chunk(plugin_chunk.EXPECTED_VALUES["changed"]))
+        self.assertEqual(self.main("check", self.session, "changed"), 0)
+        self.assertEqual(self.main("check", self.session, "default"), 1)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 -- Runs in ardour7-lua on the "None (Dummy)" backend:
---   host_session.lua create|load SESSION_DIR NAME BLOCK_SIZE SIGNAL_FILE EXPORT_DIR EXPORT_NAME
+--   host_session.lua create|load SESSION_DIR NAME BLOCK_SIZE SIGNAL_FILE EXPORT_DIR EXPORT_NAME LXVST|LV2 ID
+-- ID is the plug-in's VST unique id or LV2 URI, as Ardour knows it.
 -- "create" makes the session: a stereo track "Signal" with the Raw Float Player
 -- and then the plug-in inserted; "load" opens it again. Either way the player
 -- gets SIGNAL_FILE (raw interleaved float32 stereo), the master bus is exported
@@ -9,17 +10,19 @@
 local SAMPLE_RATE = 48000
 local TRACK = "Signal"
 local PLAYER = "Raw Float Player"
-local PLUGIN_ID = "6248"
 -- The id of float32_wav.preset, installed beside the user's export presets.
 local EXPORT_PRESET = "6a1d0f3c-5b8e-4f27-9c41-0e2d7b6a9f18"
 
-local mode, session_dir, session_name, block_size, signal_path, export_dir, export_name =
-	arg[1], arg[2], arg[3], tonumber (arg[4]), arg[5], arg[6], arg[7]
+local mode, session_dir, session_name, block_size, signal_path, export_dir, export_name, type_name, plugin_id =
+	arg[1], arg[2], arg[3], tonumber (arg[4]), arg[5], arg[6], arg[7], arg[8], arg[9]
 
 local function fail (message)
 	io.stderr:write ("host_session.lua: " .. message .. "\n")
 	os.exit (1)
 end
+
+local plugin_type = ({ LXVST = ARDOUR.PluginType.LXVST, LV2 = ARDOUR.PluginType.LV2 })[type_name]
+if not plugin_type or not plugin_id then fail ("the plug-in's type is LXVST or LV2, followed by its id") end
 
 local function start_engine ()
 	local backend = AudioEngine:set_backend ("None (Dummy)", "", "")
@@ -37,8 +40,8 @@ local function build_track ()
 	local track = Session:new_audio_track (2, 2, nil, 1, TRACK, -1, ARDOUR.TrackMode.Normal, true):front ()
 	local player = ARDOUR.LuaAPI.new_luaproc (Session, PLAYER)
 	if player:isnil () then fail ("no Lua DSP script named " .. PLAYER) end
-	local plugin = ARDOUR.LuaAPI.new_plugin (Session, PLUGIN_ID, ARDOUR.PluginType.LXVST, "")
-	if plugin:isnil () then fail ("Ardour does not know the plug-in " .. PLUGIN_ID) end
+	local plugin = ARDOUR.LuaAPI.new_plugin (Session, plugin_id, plugin_type, "")
+	if plugin:isnil () then fail ("Ardour does not know the plug-in " .. plugin_id) end
 	if track:add_processor_by_index (player, 0, nil, true) ~= 0
 		or track:add_processor_by_index (plugin, 1, nil, true) ~= 0 then
 		fail ("the processors could not be inserted")
@@ -59,7 +62,7 @@ local function find_processors ()
 			local instance = insert:plugin (0)
 			if instance:name () == PLAYER then
 				player = processor
-			elseif instance:unique_id () == PLUGIN_ID and instance:get_info ().type == ARDOUR.PluginType.LXVST then
+			elseif instance:unique_id () == plugin_id and instance:get_info ().type == plugin_type then
 				if not player then fail ("the plug-in comes before the player") end
 				plugin = processor
 			end

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
-"""Reads and rewrites the plug-in's state chunk that Ardour keeps, base64, in a session file.
+"""Reads and rewrites the VST plug-in's state chunk that Ardour keeps, base64, in a session file.
 
   plugin_chunk.py check SESSION.ardour default|changed   exits 1 unless the chunk holds those values
   plugin_chunk.py change SESSION.ardour                  stores the "changed" values in the chunk
+
+The chunk's layout and these commands serve the LV2 state too (lv2_state.py).
 """
 import base64
 import struct
@@ -32,12 +34,11 @@ def chunk_element(tree):
     return chunk
 
 
-def encode(values):
-    return base64.b64encode(struct.pack("<%df" % (1 + len(values)), MARKER, *values)).decode("ascii")
+def chunk_bytes(values):
+    return struct.pack("<%df" % (1 + len(values)), MARKER, *values)
 
 
-def check(session, expected):
-    chunk = base64.b64decode(chunk_element(ElementTree.parse(session)).text)
+def chunk_problem(chunk, expected):
     if len(chunk) != CHUNK_BYTES:
         return "the stored chunk has %d bytes, not %d" % (len(chunk), CHUNK_BYTES)
     marker, *values = struct.unpack("<%df" % (1 + STORED_VALUES), chunk)
@@ -51,27 +52,31 @@ def check(session, expected):
     return None
 
 
-def change(session):
+def read_chunk(session):
+    return base64.b64decode(chunk_element(ElementTree.parse(session)).text)
+
+
+def write_chunk(session, chunk):
     tree = ElementTree.parse(session)
-    chunk_element(tree).text = encode(EXPECTED_VALUES["changed"])
+    chunk_element(tree).text = base64.b64encode(chunk).decode("ascii")
     tree.write(session, encoding="UTF-8", xml_declaration=True)
 
 
-def main(argv):
+def main(argv, read=read_chunk, write=write_chunk, doc=__doc__):
     try:
         if len(argv) == 4 and argv[1] == "check" and argv[3] in EXPECTED_VALUES:
-            problem = check(argv[2], EXPECTED_VALUES[argv[3]])
+            problem = chunk_problem(read(argv[2]), EXPECTED_VALUES[argv[3]])
             if problem:
                 print("%s: %s" % (argv[2], problem), file=sys.stderr)
                 return 1
             return 0
         if len(argv) == 3 and argv[1] == "change":
-            change(argv[2])
+            write(argv[2], chunk_bytes(EXPECTED_VALUES["changed"]))
             return 0
     except (OSError, ValueError, ElementTree.ParseError) as error:
         print("%s: %s" % (argv[2], error), file=sys.stderr)
         return 1
-    print(__doc__, file=sys.stderr)
+    print(doc, file=sys.stderr)
     return 2
 
 

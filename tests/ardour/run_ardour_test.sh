@@ -1,36 +1,40 @@
 #!/bin/sh
-# Hosts the plug-in in Debian's Ardour 7 without a display: Ardour's scanner
-# indexes it, a session on the dummy backend plays a known stereo signal
-# through it and exports the master bus, which must equal the signal bit for
-# bit; the state chunk Ardour saves must be the plug-in's, and changed values
-# must reach the plug-in when a fresh process loads the session, at several
-# engine block sizes.
+# Hosts the plug-in, VST or LV2, in Debian's Ardour 7 without a display: Ardour
+# finds it (a VST through its scanner's index), a session on the dummy backend
+# plays a known stereo signal through it and exports the master bus, which must
+# equal the signal bit for bit; the state Ardour saves must be the plug-in's
+# 260-byte chunk, and changed values must reach the plug-in when a fresh process
+# loads the session, at several engine block sizes.
 #   run_ardour_test.sh [--in-place] PLUGIN.so
-# Ardour sees a copy of the plug-in in the scratch folder; with --in-place it
+#   run_ardour_test.sh --lv2 BUNDLE_DIR
+# Ardour sees a copy of the VST plug-in in the scratch folder; with --in-place it
 # scans and loads the file where it lies (an installed copy, whose modification
-# time the test sets back by a few seconds).
+# time the test sets back by a few seconds). An LV2 bundle needs no scan: Ardour
+# finds it where it lies, through LV2_PATH.
 set -eu
-in_place=false
-if [ "${1:-}" = "--in-place" ]; then
-  in_place=true
-  shift
-fi
-[ $# -eq 1 ] || { echo "usage: $0 [--in-place] PLUGIN.so" >&2; exit 2; }
+in_place=false format=vst
+case "${1:-}" in
+  --in-place) in_place=true; shift ;;
+  --lv2) format=lv2; shift ;;
+esac
+[ $# -eq 1 ] || { echo "usage: $0 [--in-place] PLUGIN.so | --lv2 BUNDLE_DIR" >&2; exit 2; }
 here=$(cd "$(dirname "$0")" && pwd)
-plugin_file=$(basename "$1")
+if [ $format = vst ]; then
+  plugin_type=LXVST plugin_id=6248 state=plugin_chunk.py plugin_file=$(basename "$1")
+else
+  plugin_type=LV2 plugin_id=https://korvandel.audio/lv2/pemberlyquist-ravuvi-rozevezav state=lv2_state.py
+  [ -f "$1/manifest.ttl" ] || { echo "$1 is no LV2 bundle" >&2; exit 2; }
+  # Only the folder that holds the bundle, lest an installed copy answer to the same URI.
+  LV2_PATH=$(cd "$(dirname "$1")" && pwd)
+  export LV2_PATH
+fi
 command -v ardour7-lua >/dev/null || { echo "ardour7-lua is missing: install Debian's ardour" >&2; exit 1; }
 
 # Everything Ardour writes stays in the scratch folder.
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/ardour-test.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
-if $in_place; then
-  LXVST_PATH=$(cd "$(dirname "$1")" && pwd)
-else
-  LXVST_PATH="$scratch/vst"
-fi
-export LXVST_PATH
-mkdir -p "$HOME" "$LXVST_PATH" "$XDG_CONFIG_HOME/ardour7/scripts" "$XDG_CONFIG_HOME/ardour7/export"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME/ardour7/scripts" "$XDG_CONFIG_HOME/ardour7/export"
 cp "$here/raw_float_player.lua" "$XDG_CONFIG_HOME/ardour7/scripts/"
 cp "$here/float32_wav.preset" "$XDG_CONFIG_HOME/ardour7/export/"
 
@@ -40,16 +44,25 @@ python3 "$here/stereo_signal.py" write "$signal" "$frames"
 
 step() { echo "== $*"; }
 
-step "Ardour's scanner indexes the plug-in"
-$in_place || cp "$1" "$LXVST_PATH/$plugin_file"
-# The scanner's cache is stamped in whole seconds and counts a library changed
-# within the same second as newer, which would hide the plug-in from Ardour.
-touch -d "10 seconds ago" "$LXVST_PATH/$plugin_file"
-LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$LXVST_PATH/$plugin_file"
-# The scanner exits 0 even when it cannot load the plug-in; its cache tells.
-if ! grep -q 'id="6248"' "$XDG_CACHE_HOME"/ardour7/vst/*.v2i 2>/dev/null; then
-  echo "the scanner wrote no cache entry for the plug-in" >&2
-  exit 1
+if [ $format = vst ]; then
+  step "Ardour's scanner indexes the plug-in"
+  if $in_place; then
+    LXVST_PATH=$(cd "$(dirname "$1")" && pwd)
+  else
+    LXVST_PATH="$scratch/vst"
+    mkdir -p "$LXVST_PATH"
+    cp "$1" "$LXVST_PATH/$plugin_file"
+  fi
+  export LXVST_PATH
+  # The scanner's cache is stamped in whole seconds and counts a library changed
+  # within the same second as newer, which would hide the plug-in from Ardour.
+  touch -d "10 seconds ago" "$LXVST_PATH/$plugin_file"
+  LD_LIBRARY_PATH=/usr/lib/ardour7 /usr/lib/ardour7/ardour-vst-scanner -q -f "$LXVST_PATH/$plugin_file"
+  # The scanner exits 0 even when it cannot load the plug-in; its cache tells.
+  if ! grep -q 'id="6248"' "$XDG_CACHE_HOME"/ardour7/vst/*.v2i 2>/dev/null; then
+    echo "the scanner wrote no cache entry for the plug-in" >&2
+    exit 1
+  fi
 fi
 
 # Runs host_session.lua in a fresh process: "create" makes SESSION, "load"
@@ -70,7 +83,7 @@ host() {
     [ -n "$template" ] && cp -R "$template" "$session"
     status=0
     timeout 30 ardour7-lua "$here/host_session.lua" "$mode" "$session" hosted "$block_size" \
-      "$signal" "$scratch" "$export_name" >"$log" 2>&1 || status=$?
+      "$signal" "$scratch" "$export_name" $plugin_type "$plugin_id" >"$log" 2>&1 || status=$?
     if grep -qx "host_session.lua: done" "$log"; then
       [ "$status" -eq 0 ] || echo "Ardour died (status $status) on exit after finishing its work" >&2
       return 0
@@ -94,14 +107,14 @@ host create "$scratch/created" 1024 created
 python3 "$here/stereo_signal.py" compare "$scratch/created.wav" "$signal"
 
 step "the saved session holds the plug-in's 260-byte state"
-python3 "$here/plugin_chunk.py" check "$scratch/created/hosted.ardour" default
-python3 "$here/plugin_chunk.py" change "$scratch/created/hosted.ardour"
+python3 "$here/$state" check "$scratch/created/hosted.ardour" default
+python3 "$here/$state" change "$scratch/created/hosted.ardour"
 
 for block_size in 64 100 4096; do
   step "loaded with $block_size-sample blocks, the plug-in gets the changed state and passes the signal"
   session="$scratch/blocks-$block_size"
   host load "$session" "$block_size" "blocks-$block_size" "$scratch/created"
   python3 "$here/stereo_signal.py" compare "$scratch/blocks-$block_size.wav" "$signal"
-  python3 "$here/plugin_chunk.py" check "$session/hosted.ardour" changed
+  python3 "$here/$state" check "$session/hosted.ardour" changed
 done
 echo "Ardour hosts the plug-in"
