@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "effect/meter_model.h"
 #include "runtime/frame_services.h"
@@ -147,8 +148,11 @@ void Lv2Meter::processPiece(uint32_t offset, uint32_t frames) {
 
 void Lv2Meter::writeReadouts() {
   const double values[] = {recentPeak[0], recentPeak[1], largestPeak[0], largestPeak[1]};
+  // A step between two huge samples can pass the largest float: the port says
+  // the largest it can, never infinity.
+  constexpr double kLargest = std::numeric_limits<float>::max();
   for (size_t r = 0; r < readouts.size(); ++r) {
-    if (readouts[r]) *readouts[r] = static_cast<float>(values[r]);
+    if (readouts[r]) *readouts[r] = static_cast<float>(std::min(values[r], kLargest));
   }
 }
 
