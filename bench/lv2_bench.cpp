@@ -9,7 +9,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,18 +16,14 @@
 #include "bench/desktop_libraries.h"
 #include "bench/resident_memory.h"
 #include "lv2/lv2_facts.h"
+#include "tests/lv2/host/urid_table.h"
 
 namespace {
 
-// The host's URI table: each URI a number, as any host keeps them.
-struct UridMap {
-  static LV2_URID Map(LV2_URID_Map_Handle handle, const char* uri) {
-    auto& ids = static_cast<UridMap*>(handle)->ids;
-    return ids.emplace(uri, static_cast<LV2_URID>(ids.size() + 1)).first->second;
-  }
-  std::map<std::string, LV2_URID> ids;
-  LV2_URID_Map map{this, Map};
-  LV2_Feature feature{LV2_URID__map, &map};
+// The host's URI table, and the one feature the bench gives: urid:map.
+struct UridFeatures {
+  UridTable table;
+  LV2_Feature feature{LV2_URID__map, table.map()};
   const LV2_Feature* features[2] = {&feature, nullptr};
 };
 
@@ -48,7 +43,7 @@ struct Lv2World {
 
   LilvWorld* world;
   const LilvPlugin* plugin;
-  UridMap urids;
+  UridFeatures urids;
 };
 
 Lv2World& World() {

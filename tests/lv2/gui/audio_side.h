@@ -14,11 +14,11 @@
 
 #include "lv2/lv2_facts.h"
 #include "lv2/lv2_meter.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 
 class AudioSide {
  public:
-  AudioSide(UridMap& map, double sampleRate) : map(map), mapFeature{LV2_URID__map, map.get()} {
+  AudioSide(UridTable& map, double sampleRate) : map(map), mapFeature{LV2_URID__map, map.map()} {
     const LV2_Feature* features[] = {&mapFeature, nullptr};
     meter.reset(Lv2Meter::create(sampleRate, features));
     meter->connect(Lv2Facts::kNotify, notify.data());
@@ -45,7 +45,7 @@ class AudioSide {
   }
 
  private:
-  UridMap& map;
+  UridTable& map;
   LV2_Feature mapFeature;
   alignas(8) std::array<uint8_t, 4096> notify{};
   std::unique_ptr<Lv2Meter> meter;

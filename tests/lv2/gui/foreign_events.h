@@ -12,7 +12,7 @@
 
 #include "lv2/lv2_facts.h"
 #include "tests/lv2/gui/object_writer.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 
 struct PortEvent {
   const char* what;
@@ -24,7 +24,7 @@ struct PortEvent {
 
 inline constexpr double kForeignStep = 0.45;
 
-inline std::vector<PortEvent> ForeignEvents(UridMap& map, double sampleRate) {
+inline std::vector<PortEvent> ForeignEvents(UridTable& map, double sampleRate) {
   using namespace Lv2Facts;
   constexpr double step = kForeignStep, nan = std::numeric_limits<double>::quiet_NaN(),
                    inf = std::numeric_limits<double>::infinity();

@@ -17,7 +17,7 @@
 #include "tests/lv2/gui/foreign_events.h"
 #include "tests/lv2/gui/history_pixels.h"
 #include "tests/lv2/gui/object_writer.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 #include "tests/support/x11_host.h"
 
 namespace {
@@ -71,7 +71,7 @@ class LoadedGui : public ::testing::Test {
 
   // With the features a host such as jalv.gtk3 gives, and the parent unless it is null.
   LV2UI_Handle Instantiate(void* parent) {
-    const LV2_Feature mapFeature{LV2_URID__map, map.get()};
+    const LV2_Feature mapFeature{LV2_URID__map, map.map()};
     const LV2_Feature resizeFeature{LV2_UI__resize, resize.feature()};
     const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
     const LV2_Feature parentFeature{LV2_UI__parent, parent};
@@ -130,7 +130,7 @@ class LoadedGui : public ::testing::Test {
     return false;
   }
   X11Host x;
-  UridMap map;
+  UridTable map;
   ResizeRequests resize;
   const LV2UI_Descriptor* descriptor = GuiDescriptor(0);
   const LV2UI_Idle_Interface* idleInterface = nullptr;

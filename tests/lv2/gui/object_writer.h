@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "lv2/lv2_facts.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 
 class ObjectWriter {
  public:
-  ObjectWriter(UridMap& map, const char* type) : map(map) {
-    lv2_atom_forge_init(&forge, map.get());
+  ObjectWriter(UridTable& map, const char* type) : map(map) {
+    lv2_atom_forge_init(&forge, map.map());
     lv2_atom_forge_set_buffer(&forge, buffer.data(), buffer.size());
     lv2_atom_forge_object(&forge, &frame, 0, map.id(type));
   }
@@ -49,14 +49,14 @@ class ObjectWriter {
   }
 
  private:
-  UridMap& map;
+  UridTable& map;
   alignas(8) std::array<uint8_t, 1024> buffer{};
   LV2_Atom_Forge forge{};
   LV2_Atom_Forge_Frame frame{};
 };
 
 // The message the audio side sends, its properties in the audio side's order.
-inline std::vector<uint8_t> PeaksMessageBytes(UridMap& map, double left, double right,
+inline std::vector<uint8_t> PeaksMessageBytes(UridTable& map, double left, double right,
                                               int64_t frames, double sampleRate) {
   using namespace Lv2Facts;
   return ObjectWriter(map, kPeaksUri)

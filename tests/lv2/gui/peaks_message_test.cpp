@@ -11,7 +11,7 @@
 #include "tests/lv2/gui/audio_side.h"
 #include "tests/lv2/gui/foreign_events.h"
 #include "tests/lv2/gui/object_writer.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ class PeaksMessageReading : public ::testing::Test {
     return ReadPeaksMessage(urids, transfer, bytes.data(), static_cast<uint32_t>(bytes.size()));
   }
 
-  UridMap map;
-  const PeaksMessageUrids urids = MapPeaksMessageUrids(*map.get());
+  UridTable map;
+  const PeaksMessageUrids urids = MapPeaksMessageUrids(*map.map());
   const uint32_t transfer = map.id(LV2_ATOM__eventTransfer);
 };
 

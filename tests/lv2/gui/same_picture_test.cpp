@@ -18,7 +18,7 @@
 #include "lv2/lv2_facts.h"
 #include "tests/lv2/gui/audio_side.h"
 #include "tests/lv2/gui/history_pixels.h"
-#include "tests/lv2/gui/urid_map.h"
+#include "tests/lv2/host/urid_table.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/x11_host.h"
 
@@ -58,10 +58,10 @@ TEST(SamePicture, TheUiFedByTheAudioSidesMessagesDrawsWhatTheVstEditorDraws) {
   FakeHost host;
   PluginInstance vst;
   vst.start(static_cast<float>(kRate), 1024);
-  UridMap map;
+  UridTable map;
   AudioSide audio(map, kRate);
   const LV2_Feature parent{LV2_UI__parent, x.parentHandle()};
-  const LV2_Feature mapFeature{LV2_URID__map, map.get()};
+  const LV2_Feature mapFeature{LV2_URID__map, map.map()};
   const LV2_Feature* features[] = {&parent, &mapFeature, nullptr};
   std::unique_ptr<Lv2Gui> gui = Lv2Gui::create(features);
   ASSERT_TRUE(gui);
