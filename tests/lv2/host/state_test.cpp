@@ -50,9 +50,9 @@ const void* Retrieve(LV2_State_Handle handle, uint32_t key, size_t* size, uint32
 struct StateFree {
   void operator()(LilvState* state) const { lilv_state_free(state); }
 };
-using State = std::unique_ptr<LilvState, StateFree>;
+using OwnedState = std::unique_ptr<LilvState, StateFree>;
 
-class StateTest : public Lv2HostTest {
+class SavedState : public Lv2HostTest {
  protected:
   std::vector<Property> Save(MeterInstance& meter) {
     std::vector<Property> stored;
@@ -88,7 +88,7 @@ class StateTest : public Lv2HostTest {
   HostFeatures features;
 };
 
-TEST_F(StateTest, IsOnePropertyHoldingTheChunk) {
+TEST_F(SavedState, IsOnePropertyHoldingTheChunk) {
   MeterInstance meter(host->plugin(), 48000, features);
   ASSERT_TRUE(meter.made());
   ASSERT_NE(meter.stateInterface(), nullptr);
@@ -105,7 +105,7 @@ TEST_F(StateTest, IsOnePropertyHoldingTheChunk) {
   EXPECT_EQ(marker, kMarker);
 }
 
-TEST_F(StateTest, TravelsThroughLilvIntoAFreshInstanceExactly) {
+TEST_F(SavedState, TravelsThroughLilvIntoAFreshInstanceExactly) {
   MeterInstance saved(host->plugin(), 48000, features);
   ASSERT_TRUE(saved.made());
   const std::vector<Property> distinct = Distinct(0.375f);
@@ -113,14 +113,15 @@ TEST_F(StateTest, TravelsThroughLilvIntoAFreshInstanceExactly) {
   ASSERT_EQ(Chunk(saved), distinct[0].value);
 
   // As a host keeps a session: the state as Turtle, read back later.
-  const State taken(lilv_state_new_from_instance(
+  const OwnedState taken(lilv_state_new_from_instance(
       host->plugin(), saved.lilvInstance(), features.urids.map(), nullptr, nullptr, nullptr,
       nullptr, nullptr, nullptr, LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE, features.list()));
   ASSERT_NE(taken, nullptr);
   char* turtle = lilv_state_to_string(host->world(), features.urids.map(), features.urids.unmap(),
                                       taken.get(), "urn:test:state", nullptr);
   ASSERT_NE(turtle, nullptr);
-  const State readBack(lilv_state_new_from_string(host->world(), features.urids.map(), turtle));
+  const OwnedState readBack(
+      lilv_state_new_from_string(host->world(), features.urids.map(), turtle));
   lilv_free(turtle);
   ASSERT_NE(readBack, nullptr);
 
@@ -131,7 +132,7 @@ TEST_F(StateTest, TravelsThroughLilvIntoAFreshInstanceExactly) {
   EXPECT_EQ(Chunk(fresh), distinct[0].value);
 }
 
-TEST_F(StateTest, ABrokenPropertyIsRefusedAndChangesNothing) {
+TEST_F(SavedState, ABrokenPropertyIsRefusedAndChangesNothing) {
   MeterInstance meter(host->plugin(), 48000, features);
   ASSERT_TRUE(meter.made());
   const std::vector<Property> kept = Distinct(0.25f);
@@ -172,7 +173,7 @@ TEST_F(StateTest, ABrokenPropertyIsRefusedAndChangesNothing) {
 }
 
 // A host may give the URID map to save and restore only, not when instantiating.
-TEST_F(StateTest, NeedsAUridMapAtInstantiationOrInTheCall) {
+TEST_F(SavedState, NeedsAUridMapAtInstantiationOrInTheCall) {
   HostFeatures none(false);
   MeterInstance meter(host->plugin(), 48000, none);
   ASSERT_TRUE(meter.made());
