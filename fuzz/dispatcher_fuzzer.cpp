@@ -207,7 +207,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         break;
       case 4:
         // Drawing costs more than all the rest: once per run is enough to see the state.
-        if (!drawn) RenderEditorOffscreen(static_cast<CDaZU*>(e->object));
+        if (!drawn) RenderEditorOffscreen(&static_cast<CDaZU*>(e->object)->instance());
         drawn = true;
         break;
       default:
