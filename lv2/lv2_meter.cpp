@@ -10,8 +10,8 @@
 #include <cstring>
 #include <limits>
 
+#include "effect/meter_instance.h"
 #include "effect/meter_model.h"
-#include "runtime/frame_services.h"
 
 namespace {
 
@@ -67,21 +67,11 @@ Lv2Meter::Lv2Meter(double sampleRate, const LV2_Feature* const* features)
     blockLength = BlockLength(map, static_cast<const LV2_Options_Option*>(
                                        lv2_features_data(features, LV2_OPTIONS__options)));
   }
-  auto effect = std::make_unique<TVebriskEffect>();
-  instance = std::make_unique<EffectInstance>(
-      effect.get(), FrameServices::MakeFrameHooks<TVebriskEffect>(), *this);
-  effect.release()->Host = instance.get();
-  const InstanceHooks& hooks = instance->getHooks();
-  hooks.Setup(instance.get());
-  hooks.Open(instance.get());
+  instance = MakeMeterInstance(*this);
 }
 
 Lv2Meter::~Lv2Meter() {
   instance->getHooks().Close(instance.get());
-}
-
-TVebriskEffect& Lv2Meter::meter() const {
-  return *static_cast<TVebriskEffect*>(instance->getEffectObject());
 }
 
 void Lv2Meter::connect(uint32_t port, void* data) {
@@ -96,7 +86,7 @@ void Lv2Meter::connect(uint32_t port, void* data) {
 }
 
 void Lv2Meter::forgetMeasurements() {
-  meter().TakeUnshownMeasurements();
+  MeterOf(*instance).TakeUnshownMeasurements();
   framesInReadout = 0;
   readoutPeak = recentPeak = largestPeak = {};
   unsent = {};
@@ -129,7 +119,7 @@ void Lv2Meter::processPiece(uint32_t offset, uint32_t frames) {
   float* inputs[] = {audio[kInLeft] + offset, audio[kInRight] + offset};
   float* outputs[] = {audio[kOutLeft] + offset, audio[kOutRight] + offset};
   instance->getHooks().ProcessFloat(instance.get(), inputs, outputs, static_cast<int32_t>(frames));
-  const UnshownMeasurements measured = meter().TakeUnshownMeasurements();
+  const UnshownMeasurements measured = MeterOf(*instance).TakeUnshownMeasurements();
   const std::array<double, 2> peaks{measured.peakLeft, measured.peakRight};
   for (size_t c = 0; c < peaks.size(); ++c) {
     readoutPeak[c] = std::max(readoutPeak[c], peaks[c]);

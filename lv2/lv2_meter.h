@@ -51,7 +51,6 @@ class Lv2Meter final : public HostInterface {
   };
 
   Lv2Meter(double sampleRate, const LV2_Feature* const* features);
-  TVebriskEffect& meter() const;
   void processPiece(uint32_t offset, uint32_t frames);
   void writeReadouts();
   void writeNotify();

@@ -30,8 +30,6 @@ class MessageFedMeter final : public HostInterface {
   int32_t outputCount() override { return 2; }
 
  private:
-  TVebriskEffect& meter() const;
-
   // Until the first message: the rate a plug-in assumes before its host names one.
   double rate = 44100;
   std::unique_ptr<EffectInstance> effectInstance;
