@@ -7,10 +7,20 @@
 
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/$name.XXXXXX")
 pids=""
+# One at a time, newest first: a JACK client told to close while its server is
+# going down too can wait for it forever. What ignores SIGTERM for 10 s is killed.
+stop_process() {
+  kill "$1" 2>/dev/null || :
+  (sleep 10; kill -KILL "$1" 2>/dev/null) >/dev/null 2>&1 &
+  watchdog=$!
+  wait "$1" 2>/dev/null || :
+  kill "$watchdog" 2>/dev/null || :
+}
 cleanup() {
-  for pid in $pids; do kill "$pid" 2>/dev/null || :; done
-  for pid in $pids; do wait "$pid" 2>/dev/null || :; done
+  for pid in $pids; do stop_process "$pid"; done
   rm -rf "$scratch"
+  # Semaphores of clients the server outlived or lost.
+  rm -f /dev/shm/jack_sem.*_"$JACK_DEFAULT_SERVER"_*
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
