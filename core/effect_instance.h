@@ -47,7 +47,8 @@ class EffectInstance {
   EditorLink* getEditorLink() const { return editorLink; }
   void setEditorLink(EditorLink* link) { editorLink = link; }
 
-  // The size of the view the graphics section draws; 0 × 0 when there is none.
+  // The size of the view the graphics section draws, in the design's pixels; 0 × 0
+  // when there is none.
   bool hasView() const { return viewWidth > 0 && viewHeight > 0; }
   int32_t getViewWidth() const { return viewWidth; }
   int32_t getViewHeight() const { return viewHeight; }
@@ -55,6 +56,11 @@ class EffectInstance {
     viewWidth = width;
     viewHeight = height;
   }
+
+  // How many of the screen's pixels stand for one of the view's (core/display_scale.h):
+  // the drawing side multiplies what the graphics section draws by it.
+  double getDisplayScale() const { return displayScale; }
+  void setDisplayScale(double scale) { displayScale = scale; }
 
   VSTGUI::CDrawContext* getDrawContext() const { return drawContext; }
   void setDrawContext(VSTGUI::CDrawContext* context) { drawContext = context; }
@@ -70,6 +76,7 @@ class EffectInstance {
   EditorLink* editorLink = nullptr;
   int32_t viewWidth = 0;
   int32_t viewHeight = 0;
+  double displayScale = 1;
   VSTGUI::CDrawContext* drawContext = nullptr;  // set only while the view draws
   std::unique_ptr<InstanceFontCache> fontCache;
 };

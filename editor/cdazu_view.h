@@ -18,6 +18,8 @@ class CDaZUView : public VSTGUI::CView {
   int32_t onKeyUp(VSTGUI::CKeyCode& key) override;
 
  private:
+  // The mouse in the view's own pixels, the graphics section's.
+  double toView(double screenPixels) const;
+
   EffectInstance* instance;
-  VSTGUI::CRect ownSize;
 };

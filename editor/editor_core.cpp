@@ -3,8 +3,10 @@
 #include <chrono>
 #include <thread>
 
+#include "core/display_scale.h"
 #include "core/effect_instance.h"
 #include "editor/cdazu_view.h"
+#include "editor/toolkit/desktop_scale.h"
 #include "editor/toolkit/frame.h"
 #include "platform/module_services.h"
 
@@ -29,14 +31,55 @@ EditorCore::~EditorCore() {
   if (instance.getEditorLink() == this) instance.setEditorLink(nullptr);
 }
 
-bool EditorCore::open(void* parentWindow) {
+bool EditorCore::open(void* parent) {
   close();
-  const CRect size{0, 0, double(width), double(height)};
-  frame = new CFrame(size, parentWindow, this);
+  parentWindow = parent;
+  desktopScale = DesktopScale(parent);
+  applyScale();
+  const CRect size{0, 0, double(getWidth()), double(getHeight())};
+  frame = new CFrame(size, parent, this);
   view = new CDaZUView(size, &instance);
   frame->addView(view);
   view->release();  // the frame holds it now
   return true;
+}
+
+int32_t EditorCore::getWidth() const {
+  return ScaledLength(width, displayScale());
+}
+
+int32_t EditorCore::getHeight() const {
+  return ScaledLength(height, displayScale());
+}
+
+double EditorCore::displayScale() const {
+  if (hostScale) return *hostScale;
+  if (!desktopScale) desktopScale = DesktopScale(nullptr);
+  return desktopScale->value_or(1);
+}
+
+bool EditorCore::setHostScale(double scale) {
+  const std::optional<double> usable = UsableDisplayScale(scale);
+  if (!usable) return false;
+  hostScale = usable;
+  applyScale();
+  return true;
+}
+
+void EditorCore::desktopScaleChanged() {
+  if (frame == nullptr) return;
+  desktopScale = DesktopScale(parentWindow);
+  applyScale();
+}
+
+void EditorCore::applyScale() {
+  instance.setDisplayScale(displayScale());
+  if (frame == nullptr) return;
+  const CRect size{0, 0, double(getWidth()), double(getHeight())};
+  if (size == frame->getViewSize()) return;
+  view->setViewSize(size);
+  frame->setSize(size.width(), size.height());
+  askHostForSize(getWidth(), getHeight());
 }
 
 void EditorCore::close() {

@@ -1,5 +1,5 @@
 // Draws the editor's picture into an image, as a paint of the editor window
-// would: opaque black, then the script view.
+// would: opaque black, then the script view, at the instance's display scale.
 #pragma once
 
 #include "editor/drawing/offscreen_context.h"

@@ -12,24 +12,17 @@
 
 #include "effect/meter_instance.h"
 #include "effect/meter_model.h"
+#include "lv2/option_value.h"
 
 namespace {
 
 // The block length the host's options promise: nominal when given, else the maximum.
-int32_t BlockLength(LV2_URID_Map* map, const LV2_Options_Option* options) {
-  if (map == nullptr || options == nullptr) return 0;
-  const LV2_URID intType = map->map(map->handle, LV2_ATOM__Int);
-  const LV2_URID nominal = map->map(map->handle, LV2_BUF_SIZE__nominalBlockLength);
-  const LV2_URID maximum = map->map(map->handle, LV2_BUF_SIZE__maxBlockLength);
-  int32_t nominalLength = 0, maximumLength = 0;
-  for (const LV2_Options_Option* o = options; o->key != 0 || o->value != nullptr; ++o) {
-    if (o->type != intType || o->size != sizeof(int32_t) || o->value == nullptr) continue;
-    int32_t value;
-    std::memcpy(&value, o->value, sizeof value);
-    if (o->key == nominal) nominalLength = std::max(value, 0);
-    if (o->key == maximum) maximumLength = std::max(value, 0);
+int32_t BlockLength(LV2_URID_Map& map, const LV2_Options_Option* options) {
+  for (const char* key : {LV2_BUF_SIZE__nominalBlockLength, LV2_BUF_SIZE__maxBlockLength}) {
+    const int32_t length = OptionValue<int32_t>(map, options, key, LV2_ATOM__Int).value_or(0);
+    if (length > 0) return length;
   }
-  return nominalLength > 0 ? nominalLength : maximumLength;
+  return 0;
 }
 
 // One readout per 1/30 s of audio, as the meter's graph frames.
@@ -64,8 +57,8 @@ Lv2Meter::Lv2Meter(double sampleRate, const LV2_Feature* const* features)
              Map(map, Lv2Facts::kRightUri), Map(map, Lv2Facts::kFramesUri),
              Map(map, Lv2Facts::kSampleRateUri)};
     lv2_atom_forge_init(&forge, map);
-    blockLength = BlockLength(map, static_cast<const LV2_Options_Option*>(
-                                       lv2_features_data(features, LV2_OPTIONS__options)));
+    blockLength = BlockLength(*map, static_cast<const LV2_Options_Option*>(
+                                        lv2_features_data(features, LV2_OPTIONS__options)));
   }
   instance = MakeMeterInstance(*this);
 }

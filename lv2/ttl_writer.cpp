@@ -120,8 +120,9 @@ std::string Description() {
           "\tunits:render \"%.4f FS\" .\n\n";
   text += Iri(kGuiUri) +
           "\n\ta ui:X11UI ;\n\tlv2:requiredFeature ui:parent ;\n"
-          "\tlv2:optionalFeature ui:idleInterface , ui:resize ;\n"
-          "\tlv2:extensionData ui:idleInterface ;\n\tui:portNotification [\n\t\tui:plugin " +
+          "\tlv2:optionalFeature ui:idleInterface , ui:resize , opts:options ;\n"
+          "\tlv2:extensionData ui:idleInterface , opts:interface ;\n"
+          "\topts:supportedOption ui:scaleFactor ;\n\tui:portNotification [\n\t\tui:plugin " +
           Iri(kPluginUri) +
           " ;\n\t\tlv2:symbol \"notify\" ;\n\t\tui:protocol atom:eventTransfer\n"
           "\t] .\n";

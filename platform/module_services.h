@@ -28,6 +28,9 @@ struct ModuleResource {
 ModuleResource FindModuleResource(int32_t number);
 // The same by name; the Linux module's images have numbers only.
 ModuleResource FindModuleResource(const std::string& name);
+// Image `number` drawn at twice its size, for editors shown at a desktop scale
+// above 1; empty when there is none.
+ModuleResource FindDoubleSizeResource(int32_t number);
 
 // Where the diagnostics log is appended.
 std::string LogFilePath();

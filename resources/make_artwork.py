@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-"""Draws the editor's four images. Run it to remake the PNGs beside it:
-the pictures are pure functions of this file (Debian's python3-cairo)."""
+"""Draws the editor's four images, each at its own size and at twice that
+for editors shown at a desktop scale above 1 (NAME@2x.ext). Run it to remake
+the PNGs beside it: the pictures are pure functions of this file (Debian's
+python3-cairo)."""
 
 import math
 import os
@@ -10,7 +12,18 @@ import cairo
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
-def save(surface, name):
+def canvas(width, height, scale):
+    """A transparent surface of the image's size times `scale`, drawn in the image's units."""
+    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, width * scale, height * scale)
+    cr = cairo.Context(surface)
+    cr.scale(scale, scale)
+    return surface, cr
+
+
+def save(surface, name, scale):
+    if scale != 1:
+        stem, extension = os.path.splitext(name)
+        name = "%s@%dx%s" % (stem, scale, extension)
     surface.write_to_png(os.path.join(HERE, name))
 
 
@@ -23,10 +36,9 @@ def text_centred(cr, text, centre_x, baseline, size, bold=True):
     cr.show_text(text)
 
 
-def logo():
+def logo(scale):
     """0: an opaque teal tile with a glowing ring, 99 x 99."""
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, 99, 99)
-    cr = cairo.Context(surface)
+    surface, cr = canvas(99, 99, scale)
     ground = cairo.LinearGradient(0, 0, 0, 99)
     ground.add_color_stop_rgb(0, 0.02, 0.30, 0.32)
     ground.add_color_stop_rgb(1, 0.00, 0.12, 0.14)
@@ -47,35 +59,32 @@ def logo():
     cr.line_to(41, 44)
     cr.line_to(61, 57)
     cr.stroke()
-    save(surface, "KORVANDEL_LogoTealGlow.PNG")
+    save(surface, "KORVANDEL_LogoTealGlow.PNG", scale)
 
 
-def web_link():
+def web_link(scale):
     """1: the web address along the top edge, never more than half opaque
     (the version number is drawn along the bottom)."""
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, 99, 99)
-    cr = cairo.Context(surface)
+    surface, cr = canvas(99, 99, scale)
     cr.set_source_rgba(0.85, 0.95, 1.0, 0.5)
     text_centred(cr, "korvandel.audio", 49.5, 11, 10, bold=False)
     cr.set_source_rgba(0.85, 0.95, 1.0, 0.3)
     cr.rectangle(8, 14, 83, 1)
     cr.fill()
-    save(surface, "KORVANDEL_WebLinkText.png")
+    save(surface, "KORVANDEL_WebLinkText.png", scale)
 
 
-def title():
+def title(scale):
     """2: the maker's name in red on a transparent ground."""
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, 99, 99)
-    cr = cairo.Context(surface)
+    surface, cr = canvas(99, 99, scale)
     cr.set_source_rgb(0.9, 0.08, 0.08)
     text_centred(cr, "KORVANDEL", 49.5, 82, 13)
-    save(surface, "KORVANDEL_LogoTealGlow_Drelmoor.png")
+    save(surface, "KORVANDEL_LogoTealGlow_Drelmoor.png", scale)
 
 
-def glowing_square():
+def glowing_square(scale):
     """3: a lit square button, 50 x 50."""
-    surface = cairo.ImageSurface(cairo.FORMAT_ARGB32, 50, 50)
-    cr = cairo.Context(surface)
+    surface, cr = canvas(50, 50, scale)
     glow = cairo.RadialGradient(25, 25, 2, 25, 25, 25)
     glow.add_color_stop_rgba(0, 0.6, 1.0, 0.9, 1.0)
     glow.add_color_stop_rgba(1, 0.0, 0.4, 0.4, 0.0)
@@ -84,11 +93,12 @@ def glowing_square():
     cr.set_source_rgb(0.2, 0.85, 0.8)
     cr.rectangle(12, 12, 26, 26)
     cr.fill()
-    save(surface, "50x50square_top_ON.png")
+    save(surface, "50x50square_top_ON.png", scale)
 
 
 if __name__ == "__main__":
-    logo()
-    web_link()
-    title()
-    glowing_square()
+    for scale in (1, 2):
+        logo(scale)
+        web_link(scale)
+        title(scale)
+        glowing_square(scale)

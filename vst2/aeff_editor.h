@@ -23,6 +23,8 @@ class AEffEditor {
   virtual bool onKeyUp(VstKeyCode& key) = 0;
   virtual bool onMouseWheel(float distance) = 0;
   virtual bool setKnobMode(int32_t mode) = 0;
+  // The display scale a host asks for; false when it is not taken.
+  virtual bool setContentScale(float) { return false; }
 
  protected:
   AudioEffect* effect;

@@ -78,6 +78,11 @@ intptr_t AudioEffectX::dispatcher(int32_t opcode, int32_t index, intptr_t value,
       return 0;
     case effSetTotalSampleToProcess:
       return static_cast<int32_t>(value);
+    case effVendorSpecific:
+      if (index == kVendorDisplayScaleIndex && value == kVendorDisplayScaleValue) {
+        return editor != nullptr && editor->setContentScale(opt);
+      }
+      return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
     default:
       return AudioEffect::dispatcher(opcode, index, value, ptr, opt);
   }

@@ -127,8 +127,9 @@ int32_t CDaZU::getVendorVersion() {
 }
 
 intptr_t CDaZU::canDo(const char* text) {
-  // The one capability answered: the record's flags with the synth bit added.
+  // MIDI is answered with the record's flags and the synth bit added.
   if (std::strcmp(text, "receiveVstMidiEvent") == 0) return cEffect.flags | effFlagsIsSynth;
+  if (std::strcmp(text, "supportsViewDpiScaling") == 0) return 1;
   return -1;
 }
 

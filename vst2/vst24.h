@@ -168,10 +168,16 @@ enum AudioMasterOpcodes : int32_t {
   audioMasterWantMidi = 6,
   audioMasterGetTime = 7,
   audioMasterProcessEvents = 8,
+  audioMasterSizeWindow = 15,  // index: width, value: height
   audioMasterUpdateDisplay = 42,
   audioMasterBeginEdit = 43,
   audioMasterEndEdit = 44,
 };
+
+// effVendorSpecific's index and value when a host gives the editor a display
+// scale (the float opt), after asking canDo("supportsViewDpiScaling").
+constexpr int32_t kVendorDisplayScaleIndex = 0x50726553;   // 'PreS'
+constexpr intptr_t kVendorDisplayScaleValue = 0x41654373;  // 'AeCs'
 
 enum AEffectOpcodes : int32_t {
   effOpen = 0,

@@ -49,4 +49,33 @@ void CBitmap::drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint off
                                   TruncateToPixel(rect.top + shift.y), opacity);
 }
 
+PlatformImage* CBitmap::doubleSizeImage() {
+  if (!doubleSizeLooked && sourceKind == kResourceNumber) {
+    doubleSizeLooked = true;
+    const ModuleResource resource = FindDoubleSizeResource(resourceNumber);
+    if (resource.bytes) doubleSize = DecodeImage(resource.bytes, resource.size);
+    // Artwork of another shape would shift the picture: none is better.
+    if (doubleSize && (doubleSize->width() != 2 * width || doubleSize->height() != 2 * height)) {
+      doubleSize.reset();
+    }
+  }
+  return doubleSize.get();
+}
+
+void CBitmap::drawScaled(CDrawContext* context, const CRect& destination, const CRect& source,
+                         uint8_t opacity) {
+  if (destination.width() == source.width() && destination.height() == source.height()) {
+    drawWithAlpha(context, destination, {source.left, source.top}, opacity);
+    return;
+  }
+  if (context == nullptr || !image || context->getCanvas() == nullptr) return;
+  PlatformImage* sharper = destination.width() > source.width() ? doubleSizeImage() : nullptr;
+  const double density = sharper ? 2 : 1;
+  const CRect artworkSource{source.left * density, source.top * density, source.right * density,
+                            source.bottom * density};
+  const CPoint shift = context->getOffset();
+  context->getCanvas()->drawImageScaled(sharper ? *sharper : *image, artworkSource,
+                                        destination.offset(shift.x, shift.y), opacity);
+}
+
 }  // namespace VSTGUI

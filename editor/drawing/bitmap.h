@@ -37,12 +37,19 @@ class CBitmap : public CBaseObject {
     draw(context, rect, offset);
   }
   void drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint offset, uint8_t opacity);
+  // `source` in the image's own pixels, stretched over `destination`. Drawn
+  // larger than itself, an image of the module's comes from its twice-size
+  // artwork where it has one, so that a scaled editor shows no blurred image.
+  void drawScaled(CDrawContext* context, const CRect& destination, const CRect& source,
+                  uint8_t opacity);
 
   CColor transparentColor{255, 255, 255, 0};  // kept for callers; drawing never consults it
   uint8_t flag = 1;
 
  private:
   void adopt(std::unique_ptr<PlatformImage> decoded);
+  // Decoded on first use: an editor at scale 1 never needs it. Null when there is none.
+  PlatformImage* doubleSizeImage();
 
   GraphicsLibraryUser libraryUser;  // first: the library outlives the image
   SourceKind sourceKind;
@@ -51,6 +58,8 @@ class CBitmap : public CBaseObject {
   double width = 0;
   double height = 0;
   std::unique_ptr<PlatformImage> image;
+  std::unique_ptr<PlatformImage> doubleSize;
+  bool doubleSizeLooked = false;
 };
 
 // One image slot of the script: owns one reference to its bitmap, if any.

@@ -67,6 +67,9 @@ class Canvas {
   virtual void drawImage(PlatformImage& image, int32_t sourceX, int32_t sourceY, int32_t width,
                          int32_t height, int32_t destinationX, int32_t destinationY,
                          uint8_t opacity) = 0;
+  // Stretches a source rectangle over a destination, smoothly, blended the same way.
+  virtual void drawImageScaled(PlatformImage& image, const CRect& source, const CRect& destination,
+                               uint8_t opacity) = 0;
 };
 
 // Back-end functions that need no surface.

@@ -4,6 +4,7 @@
 
 #include "core/effect_instance.h"
 #include "editor/drawing/draw_context.h"
+#include "editor/drawing/surface_scale.h"
 
 namespace VSTGUI {
 
@@ -91,8 +92,10 @@ int32_t paintImageAlpha(ImageHolder* holder, EffectInstance* instance, double le
       holder->bitmap->getPlatformImage() == nullptr) {
     return 0;
   }
-  holder->bitmap->drawWithAlpha(context, CRect{left, top, right, bottom}, CPoint{sourceX, sourceY},
-                                static_cast<uint8_t>(opacity & 0xFF));
+  const SurfaceScale scale(instance->getDisplayScale());
+  const CRect destination{scale.edge(left), scale.edge(top), scale.edge(right), scale.edge(bottom)};
+  const CRect source{sourceX, sourceY, sourceX + (right - left), sourceY + (bottom - top)};
+  holder->bitmap->drawScaled(context, destination, source, static_cast<uint8_t>(opacity & 0xFF));
   return 1;
 }
 

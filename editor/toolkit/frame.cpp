@@ -139,6 +139,10 @@ void CFrame::onNativeWindowDestroyed() {
   openFlag = false;
 }
 
+void CFrame::onNativeScaleChanged() {
+  if (editor) editor->desktopScaleChanged();
+}
+
 int32_t CFrame::onKeyDown(CKeyCode& key) {
   for (CView* view : {focusView, modalView}) {
     if (view == nullptr) continue;

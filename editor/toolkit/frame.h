@@ -51,6 +51,7 @@ class CFrame : public CViewContainer, public NativeWindowEvents {
   void onNativeWheel(CPoint where, float distance, uint32_t buttons) override;
   void onNativeDrag(DragEvent event, CDragContainer* drag) override;
   void onNativeWindowDestroyed() override;
+  void onNativeScaleChanged() override;
 
  protected:
   SharedPointer<CDrawContext> makeSurface() override;

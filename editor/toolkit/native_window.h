@@ -28,6 +28,8 @@ class NativeWindowEvents {
   virtual void onNativeDrag(DragEvent event, CDragContainer* drag) = 0;
   // The window is gone (destroyed with the host's window); no more events follow.
   virtual void onNativeWindowDestroyed() = 0;
+  // The desktop's scale for the window changed (it moved to another monitor).
+  virtual void onNativeScaleChanged() = 0;
 };
 
 class NativeWindow {

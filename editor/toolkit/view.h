@@ -44,6 +44,11 @@ class CView : public CBaseObject {
   virtual void removed();
 
   const CRect& getViewSize() const { return size; }
+  // A new place and size; the view's parent repaints.
+  void setViewSize(const CRect& newSize) {
+    size = newSize;
+    mouseableArea = newSize;
+  }
   CFrame* getFrame() const { return parentFrame; }
   bool isAttached() const { return attachedFlag; }
   bool isVisible() const { return visibleFlag; }

@@ -47,8 +47,25 @@ int Idle(LV2UI_Handle handle) {
 
 const LV2UI_Idle_Interface kIdleInterface{Idle};
 
+uint32_t GetOptions(LV2_Handle, LV2_Options_Option*) {
+  return LV2_OPTIONS_ERR_BAD_KEY;
+}
+
+uint32_t SetOptions(LV2_Handle handle, const LV2_Options_Option* options) {
+  try {
+    return GuiOf(handle)->setOptions(options);
+  } catch (...) {
+    return LV2_OPTIONS_ERR_UNKNOWN;
+  }
+}
+
+const LV2_Options_Interface kOptionsInterface{GetOptions, SetOptions};
+
 const void* ExtensionData(const char* uri) {
-  return uri && std::strcmp(uri, LV2_UI__idleInterface) == 0 ? &kIdleInterface : nullptr;
+  if (uri == nullptr) return nullptr;
+  if (std::strcmp(uri, LV2_UI__idleInterface) == 0) return &kIdleInterface;
+  if (std::strcmp(uri, LV2_OPTIONS__interface) == 0) return &kOptionsInterface;
+  return nullptr;
 }
 
 const LV2UI_Descriptor kDescriptor{Lv2Facts::kGuiUri, Instantiate, Cleanup, PortEvent,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <lv2/core/lv2.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 
 #include <cstdint>
@@ -28,13 +29,28 @@ class Lv2Gui {
   // 0 while the window lives, non-zero once it is gone (with the host's window).
   int idle();
 
+  // The host's ui:scaleFactor, at instantiation or later (opts:interface): an
+  // LV2_Options_Status.
+  uint32_t setOptions(const LV2_Options_Option* options);
+
   EffectInstance& instance() const { return meter.instance(); }
 
  private:
-  explicit Lv2Gui(LV2_URID_Map* map);
+  // Asks the host for its size through ui:resize, where the host offers it.
+  class Editor : public EditorCore {
+   public:
+    Editor(EffectInstance& instance, const LV2UI_Resize* resize);
+    void askHostForSize(int32_t width, int32_t height) override;
+
+   private:
+    const LV2UI_Resize* resize;
+  };
+
+  Lv2Gui(LV2_URID_Map* map, const LV2UI_Resize* resize);
   bool windowIsOpen() const;
 
+  LV2_URID_Map* map;
   std::optional<PeaksMessageUrids> urids;  // none without urid:map: no message is understood
   MessageFedMeter meter;
-  EditorCore editor;  // after the meter: it closes before the instance ends
+  Editor editor;  // after the meter: it closes before the instance ends
 };

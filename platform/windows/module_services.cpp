@@ -61,9 +61,9 @@ int32_t MillisecondClock() {
 
 namespace {
 
-ModuleResource FindDataResource(const char* id) {
+ModuleResource FindDataResource(const char* id, const char* type = "DATA") {
   HMODULE module = OwnModule();
-  HRSRC found = FindResourceA(module, id, "DATA");
+  HRSRC found = FindResourceA(module, id, type);
   if (found == nullptr) return {};
   HGLOBAL loaded = LoadResource(module, found);
   const DWORD size = SizeofResource(module, found);
@@ -80,6 +80,11 @@ ModuleResource FindModuleResource(int32_t number) {
 
 ModuleResource FindModuleResource(const std::string& name) {
   return IsResourceName(name) ? FindDataResource(name.c_str()) : ModuleResource{};
+}
+
+ModuleResource FindDoubleSizeResource(int32_t number) {
+  return IsResourceNumber(number) ? FindDataResource(MAKEINTRESOURCEA(number), "DATA2X")
+                                  : ModuleResource{};
 }
 
 // No drive letter: the root of the process's current drive.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -128,6 +130,48 @@ TEST_F(PaintInterface, ColoursKeepTheirLowBytesAndPixelsReadAsBlack) {
   EXPECT_EQ(context->getStrokeColor(), MakeColor(255, 2, 3, 255));
   EXPECT_EQ(r + g + b, 0);
   EXPECT_EQ(a, 255);
+}
+
+TEST_F(PaintInterface, AtADisplayScaleLinesImagesAndTextAreScaledOnWholePixels) {
+  EffectInstance* instance = plugin.instance();
+  context = SharedPointer<CDrawContext>::adopt(
+      new CDrawContext(std::make_unique<RecordingCanvas>(calls), CRect{0, 0, 1200, 1200}));
+  ImageHolder* logo = imageCreate();
+  ASSERT_EQ(imageLoadResourceId(logo, 0), 1);
+  struct Case {
+    double scale;
+    double lineEnd;        // where a line to the view's last pixel, 599, ends
+    double penWidth;
+    double imageSide;      // the 99-pixel logo on the screen
+    const char* artwork;   // the artwork's width, and the source it was drawn from
+  };
+  for (const Case& c : {Case{1.5, 898, 2, 149, "198:0.000000,0.000000,198.000000"},
+                        Case{2, 1198, 2, 198, "198:0.000000,0.000000,198.000000"},
+                        Case{1.25, 749, 1, 124, "198:0.000000,0.000000,198.000000"},
+                        Case{0.75, 449, 1, 74, "99:0.000000,0.000000,99.000000"}}) {
+    instance->setDisplayScale(c.scale);
+    calls.clear();
+    double measured = 0;
+    WhileDrawing([&] {
+      paintMoveTo(instance, 0, 599);
+      paintLineTo(instance, 599, 599);
+      paintImage(logo, instance, 0, 0, 99, 99, 0, 0);
+      paintSetFont(instance, "Arial", 20, 0);
+      measured = paintTextWidth(instance, "WW");
+    });
+    ASSERT_EQ(calls.size(), 2u) << c.scale;
+    EXPECT_EQ(calls[0].what, "line");
+    EXPECT_EQ(calls[0].c, c.lineEnd) << c.scale;
+    EXPECT_EQ(calls[0].b, c.lineEnd) << c.scale;
+    EXPECT_EQ(context->getLineWidth(), c.penWidth) << c.scale;
+    EXPECT_EQ(calls[1].what, "scaledImage");
+    EXPECT_EQ(calls[1].c, c.imageSide) << c.scale;
+    EXPECT_EQ(calls[1].text, c.artwork) << c.scale;
+    // The font is made at the screen's size; the script measures in its own pixels.
+    EXPECT_EQ(context->getFont()->getSize(), std::floor(20 * c.scale + 0.5)) << c.scale;
+    EXPECT_EQ(measured, 2 * RecordingCanvas::kCharWidth / c.scale) << c.scale;
+  }
+  imageFree(logo);
 }
 
 TEST(Images, TheEmbeddedArtworkHasItsSizesAndTransparency) {

@@ -67,6 +67,14 @@ class RecordingCanvas : public VSTGUI::Canvas {
     add("image", dx, dy, w, h, std::to_string(sx) + "," + std::to_string(sy),
         VSTGUI::CColor{0, 0, 0, opacity});
   }
+  // The image's width tells which artwork was taken.
+  void drawImageScaled(VSTGUI::PlatformImage& image, const VSTGUI::CRect& source,
+                       const VSTGUI::CRect& d, uint8_t opacity) override {
+    add("scaledImage", d.left, d.top, d.width(), d.height(),
+        std::to_string(image.width()) + ":" + std::to_string(source.left) + "," +
+            std::to_string(source.top) + "," + std::to_string(source.width()),
+        VSTGUI::CColor{0, 0, 0, opacity});
+  }
 
  private:
   void add(const char* what, double a = 0, double b = 0, double c = 0, double d = 0,

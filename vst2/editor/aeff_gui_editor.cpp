@@ -10,14 +10,19 @@ VSTGUI::CKeyCode ToolkitKey(const VstKeyCode& key) {
 }  // namespace
 
 AEffGUIEditor::AEffGUIEditor(CDaZU* adapter, int32_t width, int32_t height)
-    : AEffEditor(adapter), EditorCore(adapter->instance(), width, height) {
-  rect = ERect{0, 0, static_cast<int16_t>(height), static_cast<int16_t>(width)};
+    : AEffEditor(adapter), EditorCore(adapter->instance(), width, height), adapter(adapter) {
   adapter->setEditor(this);
 }
 
+// The size at the display scale as it is now: a host may give a scale between two questions.
 bool AEffGUIEditor::getRect(ERect** out) {
+  rect = ERect{0, 0, static_cast<int16_t>(getHeight()), static_cast<int16_t>(getWidth())};
   *out = &rect;
   return true;
+}
+
+void AEffGUIEditor::askHostForSize(int32_t width, int32_t height) {
+  adapter->callHost(audioMasterSizeWindow, width, height);
 }
 
 bool AEffGUIEditor::onKeyDown(VstKeyCode& key) {

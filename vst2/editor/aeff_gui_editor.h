@@ -22,7 +22,12 @@ class AEffGUIEditor : public AEffEditor, public EditorCore {
   bool onKeyUp(VstKeyCode& key) override;
   bool onMouseWheel(float distance) override { return EditorCore::onMouseWheel(distance); }
   bool setKnobMode(int32_t mode) override { return EditorCore::setKnobMode(mode); }
+  bool setContentScale(float scale) override { return setHostScale(scale); }
+
+ protected:
+  void askHostForSize(int32_t width, int32_t height) override;
 
  private:
+  CDaZU* adapter;
   ERect rect{};
 };

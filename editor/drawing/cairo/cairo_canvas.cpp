@@ -52,8 +52,11 @@ void CairoCanvas::setClip(int32_t x, int32_t y, int32_t width, int32_t height) {
 void CairoCanvas::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2, const StrokeStyle& pen) {
   if (!Drawable({double(x1), double(y1), double(x2), double(y2)})) return;
   setPen(pen);
-  cairo_move_to(cr, x1 + kPixelCentre, y1 + kPixelCentre);
-  cairo_line_to(cr, x2 + kPixelCentre, y2 + kPixelCentre);
+  // A pen n pixels wide covers the n pixels from the one the line names, as a
+  // 1-pixel pen covers that one: sharp at any whole width.
+  const double centre = cairo_get_line_width(cr) / 2;
+  cairo_move_to(cr, x1 + centre, y1 + centre);
+  cairo_line_to(cr, x2 + centre, y2 + centre);
   cairo_stroke(cr);
 }
 
@@ -160,6 +163,27 @@ void CairoCanvas::drawImage(PlatformImage& image, int32_t sourceX, int32_t sourc
                            double(destinationX) - sourceX, double(destinationY) - sourceY);
   cairo_rectangle(cr, destinationX, destinationY, width, height);
   cairo_clip(cr);
+  cairo_paint_with_alpha(cr, opacity / 255.0);
+  cairo_restore(cr);
+}
+
+void CairoCanvas::drawImageScaled(PlatformImage& image, const CRect& source,
+                                  const CRect& destination, uint8_t opacity) {
+  if (!(source.width() > 0 && source.height() > 0 && destination.width() > 0 &&
+        destination.height() > 0) ||
+      !Drawable({destination.left, destination.top, destination.right, destination.bottom})) {
+    return;
+  }
+  cairo_save(cr);
+  cairo_rectangle(cr, destination.left, destination.top, destination.width(), destination.height());
+  cairo_clip(cr);
+  cairo_translate(cr, destination.left, destination.top);
+  cairo_scale(cr, destination.width() / source.width(), destination.height() / source.height());
+  cairo_set_source_surface(cr, static_cast<CairoImage&>(image).getSurface(), -source.left,
+                           -source.top);
+  // Edges blend with nothing beyond the image rather than repeat it.
+  cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_PAD);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_GOOD);
   cairo_paint_with_alpha(cr, opacity / 255.0);
   cairo_restore(cr);
 }

@@ -34,6 +34,8 @@ class CairoCanvas : public Canvas {
   void drawImage(PlatformImage& image, int32_t sourceX, int32_t sourceY, int32_t width,
                  int32_t height, int32_t destinationX, int32_t destinationY,
                  uint8_t opacity) override;
+  void drawImageScaled(PlatformImage& image, const CRect& source, const CRect& destination,
+                       uint8_t opacity) override;
 
  private:
   void setSource(CColor color);

@@ -18,6 +18,33 @@ REAL Real(double v) {
   return static_cast<REAL>(v);
 }
 
+// The image's own alpha times an opacity, colours untouched; none at full opacity.
+class ImageOpacity {
+ public:
+  explicit ImageOpacity(uint8_t opacity) {
+    if (opacity == 255) return;
+    Gdiplus::ColorMatrix matrix{};
+    for (int i = 0; i < 5; ++i)
+      matrix.m[i][i] = 1;
+    matrix.m[3][3] = opacity / 255.0f;
+    if (GdipCreateImageAttributes(&attributes) != Gdiplus::Ok) {
+      attributes = nullptr;
+      failed = true;
+      return;
+    }
+    GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE, &matrix,
+                                      nullptr, Gdiplus::ColorMatrixFlagsDefault);
+  }
+  ~ImageOpacity() {
+    if (attributes) GdipDisposeImageAttributes(attributes);
+  }
+  ImageOpacity(const ImageOpacity&) = delete;
+  ImageOpacity& operator=(const ImageOpacity&) = delete;
+
+  bool failed = false;
+  Gdiplus::GpImageAttributes* attributes = nullptr;
+};
+
 }  // namespace
 
 std::unique_ptr<GdiplusCanvas> GdiplusCanvas::onDevice(HDC dc, HWND owner) {
@@ -39,8 +66,9 @@ std::unique_ptr<GdiplusCanvas> GdiplusCanvas::onImage(Gdiplus::GpBitmap* image) 
   return std::unique_ptr<GdiplusCanvas>(new GdiplusCanvas(graphics, nullptr, nullptr));
 }
 
-// Images are never scaled here, so the cheapest interpolation serves; pixel
-// centres lie on whole numbers, as the surface's convention wants.
+// Images copied unscaled need only the cheapest interpolation (scaled ones ask
+// for better while they draw); pixel centres lie on whole numbers, as the
+// surface's convention wants.
 GdiplusCanvas::GdiplusCanvas(Gdiplus::GpGraphics* graphics, HDC dc, HWND owner)
     : graphics(graphics), dc(dc), owner(owner) {
   check(GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeLowQuality));
@@ -96,7 +124,17 @@ void GdiplusCanvas::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
                              const StrokeStyle& style) {
   // GDI+ walks the whole length of a line, however little of it is visible.
   if (!Drawable({double(x1), double(y1), double(x2), double(y2)})) return;
-  if (Gdiplus::GpPen* p = penFor(style)) check(GdipDrawLineI(graphics, p, x1, y1, x2, y2));
+  Gdiplus::GpPen* p = penFor(style);
+  if (p == nullptr) return;
+  if (style.width <= 1) {
+    check(GdipDrawLineI(graphics, p, x1, y1, x2, y2));
+    return;
+  }
+  // A pen n pixels wide covers the n pixels from the one the line names, as a
+  // 1-pixel pen covers that one: sharp at any whole width.
+  const REAL shift = Real((style.width - 1) / 2);
+  check(GdipDrawLine(graphics, p, Real(x1) + shift, Real(y1) + shift, Real(x2) + shift,
+                     Real(y2) + shift));
 }
 
 void GdiplusCanvas::drawRect(double x, double y, double width, double height,
@@ -229,25 +267,32 @@ void GdiplusCanvas::drawImage(PlatformImage& image, int32_t sourceX, int32_t sou
                               uint8_t opacity) {
   if (width <= 0 || height <= 0) return;
   Gdiplus::GpImage* source = static_cast<GdiplusImage&>(image).getBitmap();
-  if (opacity == 255) {
-    check(GdipDrawImageRectRectI(graphics, source, destinationX, destinationY, width, height,
-                                 sourceX, sourceY, width, height, Gdiplus::UnitPixel, nullptr,
-                                 nullptr, nullptr));
+  ImageOpacity blend(opacity);
+  if (blend.failed) return;
+  check(GdipDrawImageRectRectI(graphics, source, destinationX, destinationY, width, height, sourceX,
+                               sourceY, width, height, Gdiplus::UnitPixel, blend.attributes,
+                               nullptr, nullptr));
+}
+
+void GdiplusCanvas::drawImageScaled(PlatformImage& image, const CRect& source,
+                                    const CRect& destination, uint8_t opacity) {
+  if (!(source.width() > 0 && source.height() > 0 && destination.width() > 0 &&
+        destination.height() > 0) ||
+      !Drawable({destination.left, destination.top, destination.right, destination.bottom})) {
     return;
   }
-  // The image's own alpha times the opacity; colours untouched.
-  Gdiplus::ColorMatrix matrix{};
-  for (int i = 0; i < 5; ++i)
-    matrix.m[i][i] = 1;
-  matrix.m[3][3] = opacity / 255.0f;
-  Gdiplus::GpImageAttributes* attributes = nullptr;
-  if (GdipCreateImageAttributes(&attributes) != Gdiplus::Ok) return;
-  check(GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE,
-                                          &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault));
-  check(GdipDrawImageRectRectI(graphics, source, destinationX, destinationY, width, height, sourceX,
-                               sourceY, width, height, Gdiplus::UnitPixel, attributes, nullptr,
-                               nullptr));
-  GdipDisposeImageAttributes(attributes);
+  ImageOpacity blend(opacity);
+  if (blend.failed) return;
+  // Resampled smoothly, pixel areas rather than centres, then back to the surface's rules.
+  check(GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeHighQualityBicubic));
+  check(GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeHalf));
+  check(GdipDrawImageRectRect(
+      graphics, static_cast<GdiplusImage&>(image).getBitmap(), Real(destination.left),
+      Real(destination.top), Real(destination.width()), Real(destination.height()),
+      Real(source.left), Real(source.top), Real(source.width()), Real(source.height()),
+      Gdiplus::UnitPixel, blend.attributes, nullptr, nullptr));
+  check(GdipSetPixelOffsetMode(graphics, Gdiplus::PixelOffsetModeNone));
+  check(GdipSetInterpolationMode(graphics, Gdiplus::InterpolationModeLowQuality));
 }
 
 GdiplusImage::GdiplusImage(Gdiplus::GpBitmap* bitmap) : bitmap(bitmap) {

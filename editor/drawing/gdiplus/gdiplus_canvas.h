@@ -37,6 +37,8 @@ class GdiplusCanvas : public Canvas {
   void drawImage(PlatformImage& image, int32_t sourceX, int32_t sourceY, int32_t width,
                  int32_t height, int32_t destinationX, int32_t destinationY,
                  uint8_t opacity) override;
+  void drawImageScaled(PlatformImage& image, const CRect& source, const CRect& destination,
+                       uint8_t opacity) override;
 
   // The status of the last GDI+ call that failed (Ok when none did): failures
   // are kept and otherwise ignored, drawing goes on.

@@ -9,6 +9,12 @@
 #include "editor/toolkit/win32/window_class.h"
 #include "platform/module_services.h"
 
+namespace {
+// WM_DPICHANGED_AFTERPARENT, which older headers lack: the host's window moved to
+// a monitor of another scale.
+constexpr UINT kDpiChangedAfterParent = 0x02E3;
+}  // namespace
+
 namespace VSTGUI {
 
 namespace {
@@ -174,6 +180,9 @@ bool Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSELEAVE:
       trackingLeave = false;
       events.onNativeMouseLeave(mouseLocation(), mouseButtons());
+      return true;
+    case kDpiChangedAfterParent:
+      events.onNativeScaleChanged();
       return true;
     case WM_DESTROY:
       destroyed();
