@@ -140,10 +140,10 @@ TEST_F(PaintInterface, AtADisplayScaleLinesImagesAndTextAreScaledOnWholePixels) 
   ASSERT_EQ(imageLoadResourceId(logo, 0), 1);
   struct Case {
     double scale;
-    double lineEnd;        // where a line to the view's last pixel, 599, ends
+    double lineEnd;  // where a line to the view's last pixel, 599, ends
     double penWidth;
-    double imageSide;      // the 99-pixel logo on the screen
-    const char* artwork;   // the artwork's width, and the source it was drawn from
+    double imageSide;     // the 99-pixel logo on the screen
+    const char* artwork;  // the artwork's width, and the source it was drawn from
   };
   for (const Case& c : {Case{1.5, 898, 2, 149, "198:0.000000,0.000000,198.000000"},
                         Case{2, 1198, 2, 198, "198:0.000000,0.000000,198.000000"},

@@ -4,11 +4,13 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <lv2/atom/atom.h>
+#include <lv2/options/options.h>
 #include <lv2/ui/ui.h>
 #include <lv2/urid/urid.h>
 
 #include <chrono>
 #include <functional>
+#include <limits>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -70,13 +72,14 @@ class LoadedGui : public ::testing::Test {
   }
 
   // With the features a host such as jalv.gtk3 gives, and the parent unless it is null.
-  LV2UI_Handle Instantiate(void* parent) {
+  LV2UI_Handle Instantiate(void* parent, const LV2_Feature* more = nullptr) {
     const LV2_Feature mapFeature{LV2_URID__map, map.map()};
     const LV2_Feature resizeFeature{LV2_UI__resize, resize.feature()};
     const LV2_Feature idleFeature{LV2_UI__idleInterface, nullptr};
     const LV2_Feature parentFeature{LV2_UI__parent, parent};
     std::vector<const LV2_Feature*> features{&mapFeature, &resizeFeature, &idleFeature};
     if (parent) features.push_back(&parentFeature);
+    if (more) features.push_back(more);
     features.push_back(nullptr);
     handle = descriptor->instantiate(descriptor, kPluginUri, "/nowhere/", IgnoreWrite, nullptr,
                                      &widget, features.data());
@@ -141,9 +144,10 @@ class LoadedGui : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(LoadedGui, TheDescriptorIsTheMetersUiAndOffersTheIdleInterfaceOnly) {
+TEST_F(LoadedGui, TheDescriptorIsTheMetersUiAndOffersTheIdleAndOptionsInterfacesOnly) {
   EXPECT_STREQ(descriptor->URI, kGuiUri);
   EXPECT_EQ(GuiDescriptor(1), nullptr);
+  EXPECT_NE(descriptor->extension_data(LV2_OPTIONS__interface), nullptr);
   EXPECT_EQ(descriptor->extension_data(LV2_UI__resize), nullptr);
   EXPECT_EQ(descriptor->extension_data("urn:elsewhere#interface"), nullptr);
 }
@@ -164,6 +168,49 @@ TEST_F(LoadedGui, ItsWidgetIsA600By600ChildOfTheParentAndItAsksForThatSize) {
   EXPECT_EQ(resize.sizes, (std::vector<std::pair<int, int>>{{kSize, kSize}}));
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(Idle(), 0);
+}
+
+TEST_F(LoadedGui, TheHostsScaleFactorSizesTheEditorAtInstantiationAndLater) {
+  const float initial = 2;
+  LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, map.id(LV2_UI__scaleFactor),
+                                   sizeof(float), map.id(LV2_ATOM__Float), &initial},
+                                  {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+  const LV2_Feature optionsFeature{LV2_OPTIONS__options, options};
+  ASSERT_NE(Instantiate(x.parentHandle(), &optionsFeature), nullptr);
+  auto widgetSize = [&] {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x.getDisplay(), WidgetWindow(), &attributes);
+    return std::pair(attributes.width, attributes.height);
+  };
+  EXPECT_EQ(resize.sizes, (std::vector<std::pair<int, int>>{{1200, 1200}}));
+  EXPECT_EQ(widgetSize(), std::pair(1200, 1200));
+
+  const auto* optionsInterface =
+      static_cast<const LV2_Options_Interface*>(descriptor->extension_data(LV2_OPTIONS__interface));
+  const float later = 1.5;
+  options[0].value = &later;
+  EXPECT_EQ(optionsInterface->set(handle, options), uint32_t{LV2_OPTIONS_SUCCESS});
+  EXPECT_EQ(resize.sizes.back(), std::pair(900, 900));
+  EXPECT_EQ(widgetSize(), std::pair(900, 900));
+  const float nonsense = 100;
+  options[0].value = &nonsense;
+  EXPECT_EQ(optionsInterface->set(handle, options), uint32_t{LV2_OPTIONS_ERR_BAD_VALUE});
+  EXPECT_EQ(widgetSize(), std::pair(900, 900));
+}
+
+TEST_F(LoadedGui, ScaleFactorsThatMakeNoSenseLeaveTheDesignSize) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  for (const float scale : {0.0f, -1.0f, nan, 100.0f}) {
+    LV2_Options_Option options[] = {{LV2_OPTIONS_INSTANCE, 0, map.id(LV2_UI__scaleFactor),
+                                     sizeof(float), map.id(LV2_ATOM__Float), &scale},
+                                    {LV2_OPTIONS_INSTANCE, 0, 0, 0, 0, nullptr}};
+    const LV2_Feature optionsFeature{LV2_OPTIONS__options, options};
+    resize.sizes.clear();
+    ASSERT_NE(Instantiate(x.parentHandle(), &optionsFeature), nullptr) << scale;
+    EXPECT_EQ(resize.sizes, (std::vector<std::pair<int, int>>{{kSize, kSize}})) << scale;
+    descriptor->cleanup(handle);
+    handle = nullptr;
+  }
 }
 
 TEST_F(LoadedGui, WithoutAParentWindowOrInOneThatIsGoneThereIsNoUi) {
