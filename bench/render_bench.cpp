@@ -1,5 +1,6 @@
 // One editor frame drawn offscreen by the plug-in's graphics section, beside a
-// bare Cairo program that draws the same picture directly (the floor).
+// bare Cairo program that draws the same picture directly (the floor); each at
+// display scale 1 and 2 (the argument, in percent).
 #include <benchmark/benchmark.h>
 #include <cairo.h>
 
@@ -55,19 +56,25 @@ struct BusyMeter {
   EffectInstance* instance;
 };
 
+double ScaleOf(const benchmark::State& state) {
+  return static_cast<double>(state.range(0)) / 100;
+}
+
 void BM_PluginEditorFrame(benchmark::State& state) {
   BusyMeter meter;
+  meter.instance->setDisplayScale(ScaleOf(state));
   for (auto _ : state) {
     auto picture = RenderEditorOffscreen(meter.instance);
     benchmark::DoNotOptimize(picture.get());
   }
 }
 
-cairo_surface_t* DecodeResource(int32_t number) {
+// The image as the editor draws it at `scale`: its twice-size artwork above 1.
+cairo_surface_t* DecodeResource(int32_t number, double scale) {
   struct Reader {
     ModuleResource resource;
     size_t position = 0;
-  } reader{FindModuleResource(number)};
+  } reader{scale > 1 ? FindDoubleSizeResource(number) : FindModuleResource(number)};
   return cairo_image_surface_create_from_png_stream(
       [](void* closure, unsigned char* data, unsigned int length) {
         auto* r = static_cast<Reader*>(closure);
@@ -93,16 +100,19 @@ void Line(cairo_t* cr, double x1, double y1, double x2, double y2) {
 // The same picture with Cairo alone: background, three images, the shade, the
 // texts, the ceilings, both histories and the frame.
 void BM_BareCairoFrame(benchmark::State& state) {
-  cairo_surface_t* images[] = {DecodeResource(kLogoImage), DecodeResource(kWebLinkImage),
-                               DecodeResource(kTitleImage)};
+  const double displayScale = ScaleOf(state);
+  cairo_surface_t* images[] = {DecodeResource(kLogoImage, displayScale),
+                               DecodeResource(kWebLinkImage, displayScale),
+                               DecodeResource(kTitleImage, displayScale)};
   const BusyMeter meter;
   const std::vector<double> left = meter.Heights(Channel::left),
                             right = meter.Heights(Channel::right);
   const double scale = kEditorHeight / kDesignHeight;
   const double baselineBelowPen = 22;  // for the labels' 26 px face
   for (auto _ : state) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kEditorWidth, kEditorHeight);
+    cairo_surface_t* surface = cairo_image_surface_create(
+        CAIRO_FORMAT_ARGB32, static_cast<int>(kEditorWidth * displayScale),
+        static_cast<int>(kEditorHeight * displayScale));
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
@@ -110,6 +120,7 @@ void BM_BareCairoFrame(benchmark::State& state) {
       cairo_set_source_surface(cr, image, 0, 0);
       cairo_paint(cr);
     }
+    cairo_scale(cr, displayScale, displayScale);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
     cairo_rectangle(cr, 0, 0, 120, 110);
     cairo_fill(cr);
@@ -157,6 +168,6 @@ void BM_BareCairoFrame(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_PluginEditorFrame)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_BareCairoFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PluginEditorFrame)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_BareCairoFrame)->Arg(100)->Arg(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -41,12 +41,8 @@ void CBitmap::draw(CDrawContext* context, const CRect& rect, CPoint offset) {
 
 void CBitmap::drawWithAlpha(CDrawContext* context, const CRect& rect, CPoint offset,
                             uint8_t opacity) {
-  if (context == nullptr || !image || context->getCanvas() == nullptr) return;
-  const CPoint shift = context->getOffset();
-  context->getCanvas()->drawImage(*image, TruncateToPixel(offset.x), TruncateToPixel(offset.y),
-                                  TruncateToPixel(rect.width()), TruncateToPixel(rect.height()),
-                                  TruncateToPixel(rect.left + shift.x),
-                                  TruncateToPixel(rect.top + shift.y), opacity);
+  drawScaled(context, rect,
+             CRect{offset.x, offset.y, offset.x + rect.width(), offset.y + rect.height()}, opacity);
 }
 
 PlatformImage* CBitmap::doubleSizeImage() {
@@ -64,18 +60,21 @@ PlatformImage* CBitmap::doubleSizeImage() {
 
 void CBitmap::drawScaled(CDrawContext* context, const CRect& destination, const CRect& source,
                          uint8_t opacity) {
-  if (destination.width() == source.width() && destination.height() == source.height()) {
-    drawWithAlpha(context, destination, {source.left, source.top}, opacity);
-    return;
-  }
   if (context == nullptr || !image || context->getCanvas() == nullptr) return;
   PlatformImage* sharper = destination.width() > source.width() ? doubleSizeImage() : nullptr;
+  PlatformImage& artwork = sharper ? *sharper : *image;
   const double density = sharper ? 2 : 1;
-  const CRect artworkSource{source.left * density, source.top * density, source.right * density,
-                            source.bottom * density};
-  const CPoint shift = context->getOffset();
-  context->getCanvas()->drawImageScaled(sharper ? *sharper : *image, artworkSource,
-                                        destination.offset(shift.x, shift.y), opacity);
+  const CRect from{source.left * density, source.top * density, source.right * density,
+                   source.bottom * density};
+  const CRect to = destination.offset(context->getOffset().x, context->getOffset().y);
+  // Pixel for pixel where the artwork has the size drawn: a plain copy.
+  if (from.width() == to.width() && from.height() == to.height()) {
+    context->getCanvas()->drawImage(artwork, TruncateToPixel(from.left), TruncateToPixel(from.top),
+                                    TruncateToPixel(to.width()), TruncateToPixel(to.height()),
+                                    TruncateToPixel(to.left), TruncateToPixel(to.top), opacity);
+    return;
+  }
+  context->getCanvas()->drawImageScaled(artwork, from, to, opacity);
 }
 
 }  // namespace VSTGUI

@@ -143,12 +143,13 @@ TEST_F(PaintInterface, AtADisplayScaleLinesImagesAndTextAreScaledOnWholePixels) 
     double lineEnd;  // where a line to the view's last pixel, 599, ends
     double penWidth;
     double imageSide;     // the 99-pixel logo on the screen
+    const char* drawn;    // a copy or a resampling
     const char* artwork;  // the artwork's width, and the source it was drawn from
   };
-  for (const Case& c : {Case{1.5, 898, 2, 149, "198:0.000000,0.000000,198.000000"},
-                        Case{2, 1198, 2, 198, "198:0.000000,0.000000,198.000000"},
-                        Case{1.25, 749, 1, 124, "198:0.000000,0.000000,198.000000"},
-                        Case{0.75, 449, 1, 74, "99:0.000000,0.000000,99.000000"}}) {
+  for (const Case& c : {Case{1.5, 898, 2, 149, "scaledImage", "198:0.000000,0.000000,198.000000"},
+                        Case{2, 1198, 2, 198, "image", "198:0,0"},
+                        Case{1.25, 749, 1, 124, "scaledImage", "198:0.000000,0.000000,198.000000"},
+                        Case{0.75, 449, 1, 74, "scaledImage", "99:0.000000,0.000000,99.000000"}}) {
     instance->setDisplayScale(c.scale);
     calls.clear();
     double measured = 0;
@@ -164,7 +165,7 @@ TEST_F(PaintInterface, AtADisplayScaleLinesImagesAndTextAreScaledOnWholePixels) 
     EXPECT_EQ(calls[0].c, c.lineEnd) << c.scale;
     EXPECT_EQ(calls[0].b, c.lineEnd) << c.scale;
     EXPECT_EQ(context->getLineWidth(), c.penWidth) << c.scale;
-    EXPECT_EQ(calls[1].what, "scaledImage");
+    EXPECT_EQ(calls[1].what, c.drawn) << c.scale;
     EXPECT_EQ(calls[1].c, c.imageSide) << c.scale;
     EXPECT_EQ(calls[1].text, c.artwork) << c.scale;
     // The font is made at the screen's size; the script measures in its own pixels.

@@ -212,7 +212,7 @@ TEST_F(GraphicsPrimitives, EmbeddedImagesDrawAtThePenAtTheirOwnSize) {
   ASSERT_EQ(images.size(), 1u);
   EXPECT_EQ(std::vector<double>({images[0].a, images[0].b, images[0].c, images[0].d}),
             std::vector<double>({15, 25, 50, 50}));
-  EXPECT_EQ(images[0].text, "2,1");
+  EXPECT_EQ(images[0].text, "50:2,1");
   EXPECT_EQ(s.Images.at(3).Width, 50);
 }
 

@@ -62,12 +62,13 @@ class RecordingCanvas : public VSTGUI::Canvas {
                 VSTGUI::CColor c, bool antialias) override {
     add("text", x, top, antialias, 0, std::string(text), c);
   }
-  void drawImage(VSTGUI::PlatformImage&, int32_t sx, int32_t sy, int32_t w, int32_t h, int32_t dx,
-                 int32_t dy, uint8_t opacity) override {
-    add("image", dx, dy, w, h, std::to_string(sx) + "," + std::to_string(sy),
+  // The image's width, which tells the artwork taken, then the source's corner.
+  void drawImage(VSTGUI::PlatformImage& image, int32_t sx, int32_t sy, int32_t w, int32_t h,
+                 int32_t dx, int32_t dy, uint8_t opacity) override {
+    add("image", dx, dy, w, h,
+        std::to_string(image.width()) + ":" + std::to_string(sx) + "," + std::to_string(sy),
         VSTGUI::CColor{0, 0, 0, opacity});
   }
-  // The image's width tells which artwork was taken.
   void drawImageScaled(VSTGUI::PlatformImage& image, const VSTGUI::CRect& source,
                        const VSTGUI::CRect& d, uint8_t opacity) override {
     add("scaledImage", d.left, d.top, d.width(), d.height(),
