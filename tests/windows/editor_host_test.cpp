@@ -5,10 +5,12 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "tests/windows/win32_host.h"
@@ -220,5 +222,101 @@ TEST_F(EditorInHost, AHostThatDestroysItsWindowFirstCanStillIdleAndClose) {
   Win32Host::pump();
   Dispatch(e, effEditClose);
   EXPECT_FALSE(ClassRegistered());
+  Stop(e);
+}
+
+namespace {
+
+// The editor window's client size.
+std::pair<int, int> ClientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// As a host does after effEditGetRect.
+void SizeHostWindow(HWND parent, int width, int height) {
+  SetWindowPos(parent, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  Win32Host::pump();
+}
+
+std::pair<int, int> EditorRect(AEffect* e) {
+  ERect* rect = nullptr;
+  if (Dispatch(e, effEditGetRect, 0, 0, &rect) != 1 || rect == nullptr) return {};
+  return {rect->right - rect->left, rect->bottom - rect->top};
+}
+
+// Plays and idles until the whole graph has been drawn a few times; the picture.
+std::vector<VSTGUI::CColor> ShowGraph(AEffect* e, HWND editor, int side) {
+  for (int graphFrame = 0; graphFrame < 20; ++graphFrame) {
+    Play(e, graphFrame);
+    Dispatch(e, effEditIdle);
+    Win32Host::pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(35));
+  }
+  return Win32Host::screenshot(editor, side, side);
+}
+
+// The first and last rows, below `from`, with the legends' yellow in the left half.
+std::pair<int, int> YellowRows(const std::vector<VSTGUI::CColor>& pixels, int side, int from) {
+  int first = -1, last = -1;
+  for (int y = from; y < side - 3; ++y) {
+    for (int x = 10; x < side / 2; ++x) {
+      const VSTGUI::CColor& p = pixels[static_cast<size_t>(y * side + x)];
+      if (!(p.red > 60 && p.green > 60 && p.blue < 40)) continue;
+      if (first < 0) first = y;
+      last = y;
+      break;
+    }
+  }
+  return {first, last};
+}
+
+}  // namespace
+
+TEST_F(EditorInHost, AHostsScaleOfOneAndAHalfMakesANineHundredPixelEditor) {
+  AEffect* e = Start();
+  EXPECT_EQ(Dispatch(e, effCanDo, 0, 0, const_cast<char*>("supportsViewDpiScaling")), 1);
+  EXPECT_EQ(Dispatch(e, effVendorSpecific, 0x50726553, 0x41654373, nullptr, 1.5f), 1);
+  ASSERT_EQ(EditorRect(e), std::pair(900, 900));
+  SizeHostWindow(host.parent(), 900, 900);
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  HWND editor = host.editorWindow();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(ClientSize(editor), std::pair(900, 900));
+  const std::vector<VSTGUI::CColor> pixels = ShowGraph(e, editor, 900);
+  ASSERT_EQ(pixels.size(), 810000u);
+  // The frame two pixels thick on the right, the legends where the geometry puts them.
+  EXPECT_TRUE(Reddish(pixels[450 * 900 + 899]));
+  EXPECT_TRUE(Reddish(pixels[450 * 900 + 898]));
+  EXPECT_FALSE(Reddish(pixels[450 * 900 + 897]));
+  const auto [first, last] = YellowRows(pixels, 900, 750);
+  EXPECT_NEAR(first, 540 * 1.5, 12);
+  EXPECT_NEAR(last, 594 * 1.5, 12);
+  Dispatch(e, effEditClose);
+  Stop(e);
+}
+
+// Run in a Wine prefix whose desktop is at the DPI in EXPECTED_DESKTOP_DPI.
+TEST_F(EditorInHost, OnADesktopAtAHigherDpiTheEditorAndItsTextScaleTogether) {
+  const char* dpi = std::getenv("EXPECTED_DESKTOP_DPI");
+  if (dpi == nullptr) GTEST_SKIP() << "run by the test on a desktop of another DPI";
+  const double scale = std::atof(dpi) / 96;
+  const int side = static_cast<int>(std::lround(600 * scale));
+  AEffect* e = Start();
+  ASSERT_EQ(EditorRect(e), std::pair(side, side));
+  SizeHostWindow(host.parent(), side, side);
+  ASSERT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  HWND editor = host.editorWindow();
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(ClientSize(editor), std::pair(side, side));
+  const std::vector<VSTGUI::CColor> pixels = ShowGraph(e, editor, side);
+  ASSERT_EQ(pixels.size(), static_cast<size_t>(side * side));
+  // Text placed by its line height: a height measured at the device's DPI for a
+  // font made in pixels would lift the legends by a third of a line.
+  const auto [first, last] = YellowRows(pixels, side, static_cast<int>(500 * scale));
+  EXPECT_NEAR(first, 540 * scale, 8 * scale);
+  EXPECT_NEAR(last, 594 * scale, 8 * scale);
+  Dispatch(e, effEditClose);
   Stop(e);
 }
