@@ -22,6 +22,12 @@ bool ArcDrawable(const CRect& bounds, double start, double sweep) {
          std::fabs(bounds.height()) >= kFixedPointStep;
 }
 
+bool ImageDrawable(const CRect& source, const CRect& destination) {
+  return source.width() > 0 && source.height() > 0 && destination.width() > 0 &&
+         destination.height() > 0 &&
+         Drawable({destination.left, destination.top, destination.right, destination.bottom});
+}
+
 // Liang-Barsky on p(s) = from + s * half, s in [0, 2]: half the difference
 // cannot overflow where the whole could (from -1e308 to 1e308).
 bool ClipSegment(CPoint& from, CPoint& to, const CRect& area) {

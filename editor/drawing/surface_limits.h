@@ -21,6 +21,10 @@ bool Drawable(std::initializer_list<double> values);
 // a scale that small would leave Cairo's context in its error state.
 bool ArcDrawable(const CRect& bounds, double start, double sweep);
 
+// An image stretched from `source` over `destination`: both with an area, the
+// destination within the limit.
+bool ImageDrawable(const CRect& source, const CRect& destination);
+
 // Shortens the segment from `from` to `to` to its part inside `area` (edges
 // included), keeping its direction; an end already inside is left exactly as
 // it is. False when no part is inside or an end is not finite.

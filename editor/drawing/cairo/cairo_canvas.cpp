@@ -169,11 +169,7 @@ void CairoCanvas::drawImage(PlatformImage& image, int32_t sourceX, int32_t sourc
 
 void CairoCanvas::drawImageScaled(PlatformImage& image, const CRect& source,
                                   const CRect& destination, uint8_t opacity) {
-  if (!(source.width() > 0 && source.height() > 0 && destination.width() > 0 &&
-        destination.height() > 0) ||
-      !Drawable({destination.left, destination.top, destination.right, destination.bottom})) {
-    return;
-  }
+  if (!ImageDrawable(source, destination)) return;
   cairo_save(cr);
   cairo_rectangle(cr, destination.left, destination.top, destination.width(), destination.height());
   cairo_clip(cr);

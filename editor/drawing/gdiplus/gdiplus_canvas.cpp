@@ -276,11 +276,7 @@ void GdiplusCanvas::drawImage(PlatformImage& image, int32_t sourceX, int32_t sou
 
 void GdiplusCanvas::drawImageScaled(PlatformImage& image, const CRect& source,
                                     const CRect& destination, uint8_t opacity) {
-  if (!(source.width() > 0 && source.height() > 0 && destination.width() > 0 &&
-        destination.height() > 0) ||
-      !Drawable({destination.left, destination.top, destination.right, destination.bottom})) {
-    return;
-  }
+  if (!ImageDrawable(source, destination)) return;
   ImageOpacity blend(opacity);
   if (blend.failed) return;
   // Resampled smoothly, pixel areas rather than centres, then back to the surface's rules.
