@@ -12,6 +12,7 @@
 
 #include "editor/toolkit/x11/desktop_scale.h"
 #include "effect/meter_model.h"
+#include "effect/vebrisk_effect.h"
 #include "tests/support/fake_host.h"
 #include "tests/support/x11_host.h"
 
@@ -129,6 +130,15 @@ TEST_F(DisplayScale, TheHostsScaleSizesTheEditorAndItsPictureOnScreen) {
   // The frame two pixels thick on the right edge, black inside it.
   EXPECT_TRUE(Reddish(picture[900 * 450 + 898]));
   EXPECT_FALSE(Reddish(picture[900 * 450 + 897]));
+  // The script hears the mouse in its own pixels.
+  TVebriskEffect& script = plugin.script();
+  x.moveTo(300, 150);
+  x.press(1);
+  ASSERT_TRUE(X11Host::waitUntil([&] { plugin.dispatch(effEditIdle); },
+                                 [&] { return script.mouseButtons != 0; }));
+  EXPECT_EQ(script.mouseX, 200);
+  EXPECT_EQ(script.mouseY, 100);
+  x.release(1);
   plugin.dispatch(effEditClose);
 }
 
