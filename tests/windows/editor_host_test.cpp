@@ -274,8 +274,23 @@ std::pair<int, int> YellowRows(const std::vector<VSTGUI::CColor>& pixels, int si
 
 }  // namespace
 
+namespace {
+
+// The legends' rows in an editor at the design size, which a host's scale of 1
+// gives on any desktop.
+std::pair<int, int> UnscaledLegendRows(AEffect* e, Win32Host& host) {
+  EXPECT_EQ(Dispatch(e, effVendorSpecific, 0x50726553, 0x41654373, nullptr, 1.0f), 1);
+  EXPECT_EQ(Dispatch(e, effEditOpen, 0, 0, host.parent()), 1);
+  const auto rows = YellowRows(ShowGraph(e, host.editorWindow(), 600), 600, 500);
+  Dispatch(e, effEditClose);
+  return rows;
+}
+
+}  // namespace
+
 TEST_F(EditorInHost, AHostsScaleOfOneAndAHalfMakesANineHundredPixelEditor) {
   AEffect* e = Start();
+  const auto [unscaledFirst, unscaledLast] = UnscaledLegendRows(e, host);
   EXPECT_EQ(Dispatch(e, effCanDo, 0, 0, const_cast<char*>("supportsViewDpiScaling")), 1);
   EXPECT_EQ(Dispatch(e, effVendorSpecific, 0x50726553, 0x41654373, nullptr, 1.5f), 1);
   ASSERT_EQ(EditorRect(e), std::pair(900, 900));
@@ -291,8 +306,8 @@ TEST_F(EditorInHost, AHostsScaleOfOneAndAHalfMakesANineHundredPixelEditor) {
   EXPECT_TRUE(Reddish(pixels[450 * 900 + 898]));
   EXPECT_FALSE(Reddish(pixels[450 * 900 + 897]));
   const auto [first, last] = YellowRows(pixels, 900, 750);
-  EXPECT_NEAR(first, 540 * 1.5, 12);
-  EXPECT_NEAR(last, 594 * 1.5, 12);
+  EXPECT_NEAR(first, unscaledFirst * 1.5, 3);
+  EXPECT_NEAR(last, unscaledLast * 1.5, 3);
   Dispatch(e, effEditClose);
   Stop(e);
 }
@@ -303,6 +318,9 @@ TEST_F(EditorInHost, OnADesktopAtAHigherDpiTheEditorAndItsTextScaleTogether) {
   if (dpi == nullptr) GTEST_SKIP() << "run by the test on a desktop of another DPI";
   const double scale = std::atof(dpi) / 96;
   const int side = static_cast<int>(std::lround(600 * scale));
+  AEffect* unscaled = Start();
+  const auto [unscaledFirst, unscaledLast] = UnscaledLegendRows(unscaled, host);
+  Stop(unscaled);
   AEffect* e = Start();
   ASSERT_EQ(EditorRect(e), std::pair(side, side));
   SizeHostWindow(host.parent(), side, side);
@@ -315,8 +333,8 @@ TEST_F(EditorInHost, OnADesktopAtAHigherDpiTheEditorAndItsTextScaleTogether) {
   // Text placed by its line height: a height measured at the device's DPI for a
   // font made in pixels would lift the legends by a third of a line.
   const auto [first, last] = YellowRows(pixels, side, static_cast<int>(500 * scale));
-  EXPECT_NEAR(first, 540 * scale, 8 * scale);
-  EXPECT_NEAR(last, 594 * scale, 8 * scale);
+  EXPECT_NEAR(first, unscaledFirst * scale, 2 * scale);
+  EXPECT_NEAR(last, unscaledLast * scale, 2 * scale);
   Dispatch(e, effEditClose);
   Stop(e);
 }

@@ -126,7 +126,7 @@ void GdiplusCanvas::drawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2,
   if (!Drawable({double(x1), double(y1), double(x2), double(y2)})) return;
   Gdiplus::GpPen* p = penFor(style);
   if (p == nullptr) return;
-  if (style.width <= 1) {
+  if (!(style.width > 1)) {  // a width that is no number draws a hairline too
     check(GdipDrawLineI(graphics, p, x1, y1, x2, y2));
     return;
   }
