@@ -109,25 +109,26 @@ std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColu
   return Aligned(rows);
 }
 
-std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns) {
-  std::vector<std::string> header = {
+std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns,
+                       bool header) {
+  std::vector<std::string> names = {
       "file", "sampleRate", "frames", "durationSeconds", "largestStepLeft", "largestStepRight"};
   for (const Ceiling& ceiling : columns.ceilings) {
     for (const char* side : kSides)
-      header.push_back("secondsAbove" + ColumnWord(ceiling.label) + side);
+      names.push_back("secondsAbove" + ColumnWord(ceiling.label) + side);
   }
   if (columns.interSample) {
-    header.insert(header.end(), {"largestInterSampleStepLeft", "largestInterSampleStepRight"});
+    names.insert(names.end(), {"largestInterSampleStepLeft", "largestInterSampleStepRight"});
   }
   if (columns.fullScaleVolts > 0) {
     std::vector<std::string> measured = {"largestStep"};
     if (columns.interSample) measured.push_back("largestInterSampleStep");
     for (const std::string& what : measured) {
       for (const char* side : kSides)
-        header.push_back(what + side + "VoltsPerMicrosecond");
+        names.push_back(what + side + "VoltsPerMicrosecond");
     }
   }
-  header.push_back("status");
+  names.push_back("status");
 
   std::string csv;
   auto addRow = [&](const std::vector<std::string>& fields) {
@@ -135,7 +136,7 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
       csv += (i ? "," : "") + CsvField(fields[i]);
     csv += "\r\n";  // as RFC 4180 has it
   };
-  addRow(header);
+  if (header) addRow(names);
   for (const FileFigures& file : files) {
     std::vector<std::string> row = {file.name};
     if (file.metered) {
@@ -161,7 +162,7 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
               PlainNumber(VoltsPerMicrosecond(slope, file.sampleRate, columns.fullScaleVolts)));
       }
     }
-    row.resize(header.size() - 1);
+    row.resize(names.size() - 1);
     row.push_back(file.failure.empty() ? "ok" : file.failure);
     addRow(row);
   }
