@@ -190,6 +190,30 @@ TEST_F(SlewmeterOutputs, ALinkIsFollowedAndItsTargetReplacedWithItsPermissions) 
   EXPECT_EQ(std::distance(fs::directory_iterator(Path("kept")), {}), 2);
 }
 
+class InterruptedRun : public SlewmeterOutputs, public ::testing::WithParamInterface<int> {};
+
+TEST_P(InterruptedRun, LeavesNoTemporaryAndEndsByItsSignal) {
+  WriteWav(Path("input.wav"));
+  const std::string wav = ReadFile(Path("input.wav"));
+  fs::create_directories(Path("out"));
+  Child child({"-", "--out", Path("out/copy.wav")}, true);
+  // Half the input, and the pipe stays open: slewmeter waits amid its output.
+  ASSERT_TRUE(child.write(wav.substr(0, wav.size() / 2)));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+  while (fs::is_empty(Path("out")) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ASSERT_FALSE(fs::is_empty(Path("out"))) << "no output begun";
+  child.signal(GetParam());
+  const Finished run = child.finish();
+  ASSERT_TRUE(WIFSIGNALED(run.status)) << run.out;
+  EXPECT_EQ(WTERMSIG(run.status), GetParam());
+  EXPECT_TRUE(fs::is_empty(Path("out")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedRun,
+                         ::testing::Values(SIGINT, SIGTERM, SIGHUP, SIGPIPE),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
+
 TEST_F(SlewmeterOutputs, AnOutputThatNamesAnInputOrAnotherOutputIsRefusedBeforeAnythingRuns) {
   WriteWav(Path("a.wav"));
   WriteWav(Path("b.wav"), 0.25f);

@@ -57,13 +57,6 @@ bool WriteAll(int fd, const std::string& text) {
 
 }  // namespace
 
-std::string PrepareTemporaryFor(const std::string& path) {
-  std::error_code ignored;  // a folder that cannot be made fails the write itself
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
-  return path + ".partial-" + std::to_string(getpid());
-}
-
 std::string ReasonFor(int errorNumber) {
   switch (errorNumber) {
     case ENOENT:

@@ -39,10 +39,6 @@ class OutputFile {
   std::optional<struct stat> replaced;  // the file the target was, if any
 };
 
-// The old road, still taken by the audio writer: a temporary name for `path`
-// in the same folder, the folder made when missing.
-std::string PrepareTemporaryFor(const std::string& path);
-
 // The reason for a failed system call in slewmeter's words.
 std::string ReasonFor(int errorNumber);
 
