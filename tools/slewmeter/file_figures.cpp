@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "tools/slewmeter/numbers.h"
+#include "tools/slewmeter/utf8_text.h"
 
 namespace {
 
@@ -17,9 +19,19 @@ std::string Format(const char* pattern, double a, double b = 0) {
   return text;
 }
 
+// "m:ss.s", from an hour "h:mm:ss.s"; rounded to the tenth before it is
+// split, so that 59.97 s reads 1:00.0.
 std::string Duration(double seconds) {
-  const int minutes = static_cast<int>(seconds / 60);
-  return std::to_string(minutes) + Format(":%04.1f", seconds - 60 * minutes);
+  const long long tenths = std::llround(seconds * 10);
+  const long long minutes = tenths / 600, hours = minutes / 60;
+  char text[48];
+  if (hours > 0) {
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld.%lld", hours, minutes % 60,
+                  tenths % 600 / 10, tenths % 10);
+  } else {
+    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", minutes, tenths % 600 / 10, tenths % 10);
+  }
+  return text;
 }
 
 // A ceiling's name as part of a column name: "1970/1980 typical ceiling" gives
@@ -50,19 +62,22 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-// Rows of cells, the first column to the left and the others to the right.
-std::string Aligned(const std::vector<std::vector<std::string>>& rows) {
+// Rows of cells, the first column to the left and the others to the right,
+// aligned by the columns a terminal gives them (names may be any bytes).
+std::string Aligned(std::vector<std::vector<std::string>> rows) {
   std::vector<size_t> widths;
-  for (const auto& row : rows) {
+  for (auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (size_t i = 0; i < row.size(); ++i)
-      widths[i] = std::max(widths[i], row[i].size());
+    for (size_t i = 0; i < row.size(); ++i) {
+      row[i] = Printable(row[i]);
+      widths[i] = std::max(widths[i], DisplayWidth(row[i]));
+    }
   }
   std::string text;
   for (const auto& row : rows) {
     std::string line;
     for (size_t i = 0; i < row.size(); ++i) {
-      const std::string pad(widths[i] - row[i].size(), ' ');
+      const std::string pad(widths[i] - DisplayWidth(row[i]), ' ');
       line += i == 0 ? row[i] + pad : "  " + pad + row[i];
     }
     while (!line.empty() && line.back() == ' ')

@@ -12,12 +12,14 @@
 #include "tools/slewmeter/output_names.h"
 #include "tools/slewmeter/outputs.h"
 #include "tools/slewmeter/progress_bar.h"
+#include "tools/slewmeter/utf8_text.h"
 #include "version.h"
 
 namespace {
 
+// One line, whatever bytes the file names in it hold.
 void Complain(const std::string& message) {
-  std::fprintf(stderr, "slewmeter: %s\n", message.c_str());
+  std::fprintf(stderr, "slewmeter: %s\n", Printable(message).c_str());
 }
 
 class Run {
@@ -104,7 +106,7 @@ class Run {
       error = std::string("cannot write the ") + output.what + " to " + path + ": " + error;
       return false;
     }
-    if (path != "-") std::fprintf(words, "%s: %s\n", output.what, path.c_str());
+    if (path != "-") std::fprintf(words, "%s: %s\n", output.what, Printable(path).c_str());
     return true;
   }
 
@@ -114,7 +116,7 @@ class Run {
   }
 
   void say(const FileFigures& file, const AudioFormat& format) {
-    std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", file.name.c_str(),
+    std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", Printable(file.name).c_str(),
                  static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
                  format.channels == 1 ? "mono, metered on both channels" : "stereo");
     const char* labels[] = {"left: ", "right:"};
@@ -149,7 +151,8 @@ int Main(int argc, char** argv) {
   std::string error;
   const std::optional<Options> options = ParseOptions(argc, argv, error);
   if (!options) {
-    std::fprintf(stderr, "slewmeter: %s\n%s", error.c_str(), Usage().c_str());
+    Complain(error);
+    std::fputs(Usage().c_str(), stderr);
     return 2;
   }
   if (options->help) {
