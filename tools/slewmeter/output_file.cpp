@@ -17,23 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Where a regular output really lives: links followed, even one whose target
-// does not exist yet (it is that target that gets written).
-bool ResolveLinks(fs::path& path, std::string& error) {
-  for (int hops = 0; hops < 40; ++hops) {
-    std::error_code failure;
-    if (!fs::is_symlink(fs::symlink_status(path, failure))) return true;
-    const fs::path next = fs::read_symlink(path, failure);
-    if (failure) {
-      error = ReasonFor(failure.value());
-      return false;
-    }
-    path = next.is_absolute() ? next : path.parent_path() / next;
-  }
-  error = ReasonFor(ELOOP);
-  return false;
-}
-
 std::string RandomSuffix() {
   unsigned char bytes[8] = {};
   if (getrandom(bytes, sizeof bytes, 0) != sizeof bytes) return {};
@@ -56,6 +39,21 @@ bool WriteAll(int fd, const std::string& text) {
 }
 
 }  // namespace
+
+bool FollowLinks(fs::path& path, std::string& error) {
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code failure;
+    if (!fs::is_symlink(fs::symlink_status(path, failure))) return true;
+    const fs::path next = fs::read_symlink(path, failure);
+    if (failure) {
+      error = ReasonFor(failure.value());
+      return false;
+    }
+    path = next.is_absolute() ? next : path.parent_path() / next;
+  }
+  error = ReasonFor(ELOOP);
+  return false;
+}
 
 std::string ReasonFor(int errorNumber) {
   switch (errorNumber) {
@@ -81,7 +79,7 @@ std::string ReasonFor(int errorNumber) {
     case ENAMETOOLONG:
       return "the name is too long";
     case ENXIO:
-      return "nothing is reading that FIFO or device";
+      return "no such device";
     case EPIPE:
       return "the reader went away";
     case EIO:
@@ -111,7 +109,7 @@ std::unique_ptr<OutputFile> OutputFile::open(const std::string& path, std::strin
   }
 
   fs::path target = path;
-  if (!ResolveLinks(target, error)) return nullptr;
+  if (!FollowLinks(target, error)) return nullptr;
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   std::error_code ignored;  // a folder that cannot be made fails the open below
   fs::create_directories(folder, ignored);

@@ -8,6 +8,7 @@
 
 #include <sys/stat.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,6 +39,11 @@ class OutputFile {
   int temporarySlot = -1;
   std::optional<struct stat> replaced;  // the file the target was, if any
 };
+
+// Where a regular output really lives: `path` with its links followed, even
+// to a target not made yet (it is that target that gets written). False with
+// the reason in `error` for a loop or an unreadable link.
+bool FollowLinks(std::filesystem::path& path, std::string& error);
 
 // The reason for a failed system call in slewmeter's words.
 std::string ReasonFor(int errorNumber);

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "tools/slewmeter/output_file.h"
 #include "tools/slewmeter/outputs.h"
 
 namespace {
@@ -43,18 +44,17 @@ Identity OfPath(const std::string& path) {
   if (path == "-") return StandardOutput();
   struct stat status {};
   if (stat(path.c_str(), &status) == 0) return OfStatus(status);
-  // Not there yet: where a link to it points, then the folder it will be made in.
+  // Not there yet: where a link to it points (a broken link fails when it is
+  // written), then the folder it will be made in.
   fs::path target = path;
-  std::error_code failure;
-  for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(target, failure)); ++hops) {
-    const fs::path next = fs::read_symlink(target, failure);
-    target = next.is_absolute() ? next : target.parent_path() / next;
-  }
+  std::string ignored;
+  FollowLinks(target, ignored);
   const fs::path folder = target.parent_path().empty() ? fs::path(".") : target.parent_path();
   if (stat(folder.c_str(), &status) == 0) {
     return {status.st_dev, status.st_ino, target.filename().string(), 0};
   }
-  return {0, 0, fs::weakly_canonical(fs::absolute(target), failure).string(), 0};
+  std::error_code failure;
+  return {0, 0, fs::weakly_canonical(fs::absolute(target, failure), failure).string(), 0};
 }
 
 struct Named {
