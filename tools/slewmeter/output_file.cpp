@@ -169,14 +169,6 @@ bool OutputFile::commit(std::string& error) {
   ForgetTemporary(temporarySlot);
   temporarySlot = -1;
   temporary.clear();
-  // The rename itself reaches the disk with its folder.
-  const fs::path folder = fs::path(target).parent_path();
-  const int folderFd =
-      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderFd >= 0) {
-    fsync(folderFd);
-    close(folderFd);
-  }
   return true;
 }
 
