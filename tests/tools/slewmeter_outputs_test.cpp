@@ -170,6 +170,14 @@ TEST_F(SlewmeterOutputs, ADeviceOrFifoIsWrittenIntoAndStaysWhatItWas) {
   EXPECT_TRUE(S_ISCHR(status.st_mode));
   ASSERT_EQ(lstat(Path("fifo").c_str(), &status), 0);
   EXPECT_TRUE(S_ISFIFO(status.st_mode));
+  // A WAV file is finished at its header: it cannot be streamed, and says so.
+  Fifo audio(Path("audio"));
+  const Finished streamed = Slewmeter({"--out", Path("audio")});
+  EXPECT_EQ(ExitCode(streamed), 1);
+  EXPECT_NE(streamed.out.find("cannot write the output to " + Path("audio") +
+                              ": a WAV file cannot be streamed into a pipe"),
+            std::string::npos)
+      << streamed.out;
 }
 
 TEST_F(SlewmeterOutputs, ALinkIsFollowedAndItsTargetReplacedWithItsPermissions) {
@@ -193,6 +201,10 @@ TEST_F(SlewmeterOutputs, ALinkIsFollowedAndItsTargetReplacedWithItsPermissions) 
 class InterruptedRun : public SlewmeterOutputs, public ::testing::WithParamInterface<int> {};
 
 TEST_P(InterruptedRun, LeavesNoTemporaryAndEndsByItsSignal) {
+  rlimit core{};  // SIGABRT dumps no core where the suite runs
+  getrlimit(RLIMIT_CORE, &core);
+  core.rlim_cur = 0;
+  setrlimit(RLIMIT_CORE, &core);
   WriteWav(Path("input.wav"));
   const std::string wav = ReadFile(Path("input.wav"));
   fs::create_directories(Path("out"));
@@ -211,7 +223,7 @@ TEST_P(InterruptedRun, LeavesNoTemporaryAndEndsByItsSignal) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedRun,
-                         ::testing::Values(SIGINT, SIGTERM, SIGHUP, SIGPIPE),
+                         ::testing::Values(SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGABRT),
                          [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 TEST_F(SlewmeterOutputs, AnOutputThatNamesAnInputOrAnotherOutputIsRefusedBeforeAnythingRuns) {

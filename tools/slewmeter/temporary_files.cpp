@@ -21,7 +21,8 @@ struct Slot {
 };
 
 Slot slots[kSlots];
-constexpr int kCaught[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE};
+// SIGABRT too: a failure nothing caught (a thread's) aborts the program.
+constexpr int kCaught[] = {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGABRT};
 
 extern "C" void RemoveTemporariesAndResignal(int signalNumber) {
   for (Slot& slot : slots) {

@@ -1,6 +1,6 @@
 // Temporary output files that must not outlive the program: removed when it is
-// interrupted (SIGINT, SIGTERM, SIGHUP, SIGPIPE) as well as on every ordinary
-// path. The signal handler only unlinks names kept in fixed slots, which is
+// interrupted (SIGINT, SIGTERM, SIGHUP, SIGPIPE) or aborted (SIGABRT) as well
+// as on every ordinary path. The signal handler only unlinks names kept in fixed slots, which is
 // async-signal-safe, then lets the signal end the program as it would have.
 #pragma once
 
