@@ -57,11 +57,6 @@ Identity OfPath(const std::string& path) {
   return {0, 0, fs::weakly_canonical(fs::absolute(target, failure), failure).string(), 0};
 }
 
-struct Named {
-  std::string description;  // "--png x.png", "the input x.wav"
-  Identity identity;
-};
-
 class Collisions {
  public:
   explicit Collisions(std::string& error) : error(error), standardOutput(StandardOutput()) {}
