@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 
@@ -62,14 +61,9 @@ bool SetFullScaleVolts(Options& options, const std::string& text, std::string& e
   return true;
 }
 
-template <bool Options::*flag>
+template <bool Options::*flag, bool value = true>
 bool SetFlag(Options& options, const std::string&, std::string&) {
-  options.*flag = true;
-  return true;
-}
-
-bool LeaveOutCsvHeader(Options& options, const std::string&, std::string&) {
-  options.csvHeader = false;
+  options.*flag = value;
   return true;
 }
 
@@ -82,7 +76,7 @@ constexpr Setting kSettings[] = {
     {"--no-header", nullptr,
      "leave out the CSV's header row, so that the CSVs of several runs (shards of a catalogue) "
      "join into one table",
-     LeaveOutCsvHeader},
+     SetFlag<&Options::csvHeader, false>},
     {"--inter-sample", nullptr,
      "also measure the steepest slope of the signal the converter reconstructs between the "
      "samples, in the step's unit: in the words, the table, the CSV, the report and the timeline",
