@@ -275,6 +275,11 @@ TEST_F(SlewmeterOutputs, OptionsTakeTheirValueAfterEqualsAndEndAtDoubleDash) {
   EXPECT_NE(ReadFile(Path("r.json")).find("\"input\": \"-dash.wav\""), std::string::npos);
   EXPECT_NE(Slewmeter({"--inter-sample=yes"}).out.find("--inter-sample takes no value"),
             std::string::npos);
+  // "-" is standard output only where the table says so, never a file named "-".
+  const Finished dash = Slewmeter({"--png=-"}, dir.string());
+  EXPECT_EQ(ExitCode(dash), 2);
+  EXPECT_NE(dash.out.find("--png cannot write to standard output"), std::string::npos) << dash.out;
+  EXPECT_FALSE(fs::exists(Path("-")));
 }
 
 TEST_F(SlewmeterOutputs, TwoCsvShardsJoinedEqualOneRun) {

@@ -232,6 +232,10 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
         error = flag + " needs a file name";
         return std::nullopt;
       }
+      if (value == "-" && !output->standardOutput) {
+        error = flag + " cannot write to standard output (\"-\"); for a file of that name, ./-";
+        return std::nullopt;
+      }
       options.*(output->path) = value;
     } else if (!setting->apply(options, value, error)) {
       return std::nullopt;
