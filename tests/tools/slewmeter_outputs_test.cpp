@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -117,13 +118,18 @@ void WriteWav(const fs::path& path, float level = 0.5f) {
   sf_close(file);
 }
 
+// "slewmeter_outputs_<process>_<case>", one folder even for a parameterised
+// case, whose name holds a "/".
+std::string FolderName() {
+  std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::replace(name.begin(), name.end(), '/', '_');
+  return "slewmeter_outputs_" + std::to_string(getpid()) + "_" + name;
+}
+
 class SlewmeterOutputs : public ::testing::Test {
  protected:
   // Unique to this process and case: suites of two clones may run at once.
-  SlewmeterOutputs()
-      : dir(fs::temp_directory_path() /
-            ("slewmeter_outputs_" + std::to_string(getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+  SlewmeterOutputs() : dir(fs::temp_directory_path() / FolderName()) {
     fs::remove_all(dir);
     fs::create_directories(dir);
   }
