@@ -28,8 +28,8 @@ extern "C" void RemoveTemporariesAndResignal(int signalNumber) {
   for (Slot& slot : slots) {
     if (slot.live.load(std::memory_order_acquire)) unlink(slot.path);
   }
-  // The default action ends the program with the signal's own exit status.
-  signal(signalNumber, SIG_DFL);
+  // SA_RESETHAND has put the default action back: once this handler returns,
+  // it ends the program with the signal's own exit status.
   raise(signalNumber);
 }
 
