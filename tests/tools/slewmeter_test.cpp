@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cairo.h>
 
@@ -67,10 +68,11 @@ std::vector<float> ReadWav(const fs::path& path, int& channels) {
 
 class SlewmeterProgram : public ::testing::Test {
  protected:
-  // CTest runs the cases side by side: each gets a folder of its own.
+  // CTest runs the cases side by side, and two clones may run the suite at
+  // once: each case of each process gets a folder of its own.
   SlewmeterProgram()
       : dir(fs::temp_directory_path() /
-            ("slewmeter_test_" +
+            ("slewmeter_test_" + std::to_string(getpid()) + "_" +
              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
     fs::remove_all(dir);
     fs::create_directories(dir);

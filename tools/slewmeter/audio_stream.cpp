@@ -138,16 +138,18 @@ bool AudioReader::truncated() const {
 std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const AudioFormat& format,
                                                  std::string& error) {
   std::unique_ptr<AudioWriter> writer(new AudioWriter);
-  writer->path = path;
-  writer->temporary = PrepareTemporaryFor(path);
+  writer->target = OutputFile::open(path, error);
+  if (!writer->target) return nullptr;
   writer->channels = format.channels;
   SF_INFO info{};
   info.samplerate = static_cast<int>(format.sampleRate);
   info.channels = format.channels;
   info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-  writer->file = sf_open(writer->temporary.c_str(), SFM_WRITE, &info);
+  writer->file = sf_open(writer->target->writablePath().c_str(), SFM_WRITE, &info);
   if (writer->file == nullptr) {
-    error = path + ": " + sf_strerror(nullptr);
+    // A WAV file is finished by going back to its header, which a pipe cannot.
+    const bool seekable = lseek(writer->target->descriptor(), 0, SEEK_CUR) >= 0;
+    error = seekable ? "it cannot take a WAV file" : "a WAV file cannot be streamed into a pipe";
     return nullptr;
   }
   writer->interleaved = std::make_unique<float[]>(kStreamChunkFrames * 2);
@@ -155,10 +157,7 @@ std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const 
 }
 
 AudioWriter::~AudioWriter() {
-  if (file != nullptr) {
-    sf_close(file);
-    std::remove(temporary.c_str());
-  }
+  if (file != nullptr) sf_close(file);
 }
 
 bool AudioWriter::write(const float* left, const float* right, size_t frames) {
@@ -179,10 +178,9 @@ bool AudioWriter::write(const float* left, const float* right, size_t frames) {
 bool AudioWriter::commit(std::string& error) {
   if (!failed) failed = sf_close(file) != 0;
   file = nullptr;
-  if (failed || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    error = path + ": cannot be written";
+  if (failed) {
+    error = "the audio could not be written";
     return false;
   }
-  return true;
+  return target->commit(error);
 }

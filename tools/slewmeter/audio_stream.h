@@ -8,6 +8,7 @@
 #include <string>
 
 struct sf_private_tag;
+class OutputFile;
 
 struct AudioFormat {
   double sampleRate = 48000;
@@ -52,7 +53,8 @@ class AudioReader {
 
 class AudioWriter {
  public:
-  // Writes to a temporary file beside `path`; commit() puts it in place.
+  // Writes `path` as an OutputFile does; commit() puts it in place. Null with
+  // the reason in `error`.
   static std::unique_ptr<AudioWriter> create(const std::string& path, const AudioFormat& format,
                                              std::string& error);
   ~AudioWriter();  // without commit(), the temporary file goes
@@ -67,7 +69,7 @@ class AudioWriter {
 
   sf_private_tag* file = nullptr;
   int channels = 2;
-  std::string path, temporary;
+  std::unique_ptr<OutputFile> target;
   bool failed = false;
   std::unique_ptr<float[]> interleaved;
 };

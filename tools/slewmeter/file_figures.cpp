@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "tools/slewmeter/numbers.h"
+#include "tools/slewmeter/utf8_text.h"
 
 namespace {
 
@@ -17,9 +19,19 @@ std::string Format(const char* pattern, double a, double b = 0) {
   return text;
 }
 
+// "m:ss.s", from an hour "h:mm:ss.s"; rounded to the tenth before it is
+// split, so that 59.97 s reads 1:00.0.
 std::string Duration(double seconds) {
-  const int minutes = static_cast<int>(seconds / 60);
-  return std::to_string(minutes) + Format(":%04.1f", seconds - 60 * minutes);
+  const long long tenths = std::llround(seconds * 10);
+  const long long minutes = tenths / 600, hours = minutes / 60;
+  char text[48];
+  if (hours > 0) {
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld.%lld", hours, minutes % 60,
+                  tenths % 600 / 10, tenths % 10);
+  } else {
+    std::snprintf(text, sizeof text, "%lld:%02lld.%lld", minutes, tenths % 600 / 10, tenths % 10);
+  }
+  return text;
 }
 
 // A ceiling's name as part of a column name: "1970/1980 typical ceiling" gives
@@ -50,19 +62,22 @@ std::string CsvField(const std::string& text) {
   return quoted + "\"";
 }
 
-// Rows of cells, the first column to the left and the others to the right.
-std::string Aligned(const std::vector<std::vector<std::string>>& rows) {
+// Rows of cells, the first column to the left and the others to the right,
+// aligned by the columns a terminal gives them (names may be any bytes).
+std::string Aligned(std::vector<std::vector<std::string>> rows) {
   std::vector<size_t> widths;
-  for (const auto& row : rows) {
+  for (auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (size_t i = 0; i < row.size(); ++i)
-      widths[i] = std::max(widths[i], row[i].size());
+    for (size_t i = 0; i < row.size(); ++i) {
+      row[i] = Printable(row[i]);
+      widths[i] = std::max(widths[i], DisplayWidth(row[i]));
+    }
   }
   std::string text;
   for (const auto& row : rows) {
     std::string line;
     for (size_t i = 0; i < row.size(); ++i) {
-      const std::string pad(widths[i] - row[i].size(), ' ');
+      const std::string pad(widths[i] - DisplayWidth(row[i]), ' ');
       line += i == 0 ? row[i] + pad : "  " + pad + row[i];
     }
     while (!line.empty() && line.back() == ' ')
@@ -109,25 +124,26 @@ std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColu
   return Aligned(rows);
 }
 
-std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns) {
-  std::vector<std::string> header = {
+std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns,
+                       bool header) {
+  std::vector<std::string> names = {
       "file", "sampleRate", "frames", "durationSeconds", "largestStepLeft", "largestStepRight"};
   for (const Ceiling& ceiling : columns.ceilings) {
     for (const char* side : kSides)
-      header.push_back("secondsAbove" + ColumnWord(ceiling.label) + side);
+      names.push_back("secondsAbove" + ColumnWord(ceiling.label) + side);
   }
   if (columns.interSample) {
-    header.insert(header.end(), {"largestInterSampleStepLeft", "largestInterSampleStepRight"});
+    names.insert(names.end(), {"largestInterSampleStepLeft", "largestInterSampleStepRight"});
   }
   if (columns.fullScaleVolts > 0) {
     std::vector<std::string> measured = {"largestStep"};
     if (columns.interSample) measured.push_back("largestInterSampleStep");
     for (const std::string& what : measured) {
       for (const char* side : kSides)
-        header.push_back(what + side + "VoltsPerMicrosecond");
+        names.push_back(what + side + "VoltsPerMicrosecond");
     }
   }
-  header.push_back("status");
+  names.push_back("status");
 
   std::string csv;
   auto addRow = [&](const std::vector<std::string>& fields) {
@@ -135,7 +151,7 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
       csv += (i ? "," : "") + CsvField(fields[i]);
     csv += "\r\n";  // as RFC 4180 has it
   };
-  addRow(header);
+  if (header) addRow(names);
   for (const FileFigures& file : files) {
     std::vector<std::string> row = {file.name};
     if (file.metered) {
@@ -161,7 +177,7 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
               PlainNumber(VoltsPerMicrosecond(slope, file.sampleRate, columns.fullScaleVolts)));
       }
     }
-    row.resize(header.size() - 1);
+    row.resize(names.size() - 1);
     row.push_back(file.failure.empty() ? "ok" : file.failure);
     addRow(row);
   }

@@ -28,5 +28,6 @@ struct FigureColumns {
 
 // The aligned table for a run over several inputs.
 std::string SummaryTable(const std::vector<FileFigures>& files, const FigureColumns& columns);
-// The CSV: a header row and one row per input.
-std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns);
+// The CSV: a header row (unless `header` is false) and one row per input.
+std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumns& columns,
+                       bool header = true);

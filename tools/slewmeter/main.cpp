@@ -1,37 +1,32 @@
 // slewmeter: the slew-rate meter plug-in outside a DAW.
 #include <cstdio>
+#include <exception>
+#include <new>
 #include <string>
 #include <vector>
 
-#include "editor/drawing/canvas.h"
 #include "tools/slewmeter/file_figures.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/numbers.h"
 #include "tools/slewmeter/options.h"
-#include "tools/slewmeter/output_file.h"
+#include "tools/slewmeter/output_names.h"
+#include "tools/slewmeter/outputs.h"
 #include "tools/slewmeter/progress_bar.h"
-#include "tools/slewmeter/report_json.h"
-#include "tools/slewmeter/timeline.h"
+#include "tools/slewmeter/utf8_text.h"
 #include "version.h"
 
 namespace {
 
+// One line, whatever bytes the file names in it hold.
 void Complain(const std::string& message) {
-  std::fprintf(stderr, "slewmeter: %s\n", message.c_str());
-}
-
-bool SavePicture(VSTGUI::COffscreenContext* picture, const std::string& path) {
-  return picture && WriteWhole(path, [&](const std::string& temporary) {
-           return VSTGUI::SaveImagePng(*picture->getBitmap()->getPlatformImage(), temporary);
-         });
+  std::fprintf(stderr, "slewmeter: %s\n", Printable(message).c_str());
 }
 
 class Run {
  public:
-  explicit Run(const Options& options)
+  Run(const Options& options, const OutputPlan& plan)
       : options(options),
-        // With the report or the CSV on standard output, the words go to standard error.
-        words(options.report == "-" || options.csv == "-" ? stderr : stdout),
+        words(plan.toStandardOutput ? stderr : stdout),
         columns{options.interSample, options.fullScaleVolts} {}
 
   // False when the input could not be metered whole; its one line is said.
@@ -43,15 +38,20 @@ class Run {
     return whole;
   }
 
+  // The outputs of the whole run; false when one could not be written.
   bool finish() {
     if (files.size() > 1) std::fprintf(words, "\n%s", SummaryTable(files, columns).c_str());
-    if (options.csv.empty()) return true;
-    if (!WriteText(options.csv, SummaryCsv(files, columns))) {
-      Complain("cannot write the CSV to " + options.csv);
-      return false;
+    const OutputSource source{options, columns, files, nullptr, nullptr};
+    bool written = true;
+    for (const OutputKind& output : kOutputs) {
+      if (output.perInput || (options.*(output.path)).empty()) continue;
+      std::string error;
+      if (!write(output, options.*(output.path), source, error)) {
+        Complain(error);
+        written = false;
+      }
     }
-    if (options.csv != "-") std::fprintf(words, "csv: %s\n", options.csv.c_str());
-    return true;
+    return written;
   }
 
  private:
@@ -59,10 +59,11 @@ class Run {
     std::string error;
     std::unique_ptr<AudioReader> reader = AudioReader::open(input, error);
     if (!reader) return fail(file, error);
-    std::unique_ptr<AudioWriter> output;
+    std::unique_ptr<AudioWriter> audio;
     if (!options.output.empty()) {
-      output = AudioWriter::create(OutputPath(options.output, input), reader->format(), error);
-      if (!output) return fail(file, error);
+      const std::string path = OutputPath(options.output, input);
+      audio = AudioWriter::create(path, reader->format(), error);
+      if (!audio) return fail(file, "cannot write the output to " + path + ": " + error);
     }
     const AudioFormat& format = reader->format();
     const MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
@@ -72,7 +73,7 @@ class Run {
     {
       const double seconds = static_cast<double>(format.expectedFrames) / format.sampleRate;
       ProgressBar progress(ProgressBar::worthShowing(seconds));
-      if (!MeterAudio(*reader, output.get(), settings, measurement, error,
+      if (!MeterAudio(*reader, audio.get(), settings, measurement, error,
                       [&](double done) { progress(done); })) {
         return fail(file, error);
       }
@@ -88,7 +89,25 @@ class Run {
           "truncated: metered the " + std::to_string(measurement.frames) + " frames there are";
     }
     say(file, format);
-    return writeOutputs(input, file, measurement, output.get()) && file.failure.empty();
+    const OutputSource source{options, columns, files, &measurement, audio.get()};
+    for (const OutputKind& output : kOutputs) {
+      if (!output.perInput || (options.*(output.path)).empty()) continue;
+      if (!write(output, OutputPath(options.*(output.path), input), source, error)) {
+        return fail(file, error);
+      }
+    }
+    return file.failure.empty();
+  }
+
+  // Writes one output and says where it went.
+  bool write(const OutputKind& output, const std::string& path, const OutputSource& source,
+             std::string& error) {
+    if (!output.write(source, path, error)) {
+      error = std::string("cannot write the ") + output.what + " to " + path + ": " + error;
+      return false;
+    }
+    if (path != "-") std::fprintf(words, "%s: %s\n", output.what, Printable(path).c_str());
+    return true;
   }
 
   bool fail(FileFigures& file, const std::string& reason) {
@@ -97,7 +116,7 @@ class Run {
   }
 
   void say(const FileFigures& file, const AudioFormat& format) {
-    std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", file.name.c_str(),
+    std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", Printable(file.name).c_str(),
                  static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
                  format.channels == 1 ? "mono, metered on both channels" : "stereo");
     const char* labels[] = {"left: ", "right:"};
@@ -122,65 +141,34 @@ class Run {
     return text;
   }
 
-  bool writeOutputs(const std::string& input, FileFigures& file, const Measurement& measurement,
-                    AudioWriter* output) {
-    std::string error;
-    if (output != nullptr) {
-      if (!output->commit(error)) return fail(file, error);
-      std::fprintf(words, "output: %s\n", OutputPath(options.output, input).c_str());
-    }
-    if (!options.png.empty()) {
-      const std::string path = OutputPath(options.png, input);
-      if (!SavePicture(measurement.picture.get(), path)) {
-        return fail(file, "cannot write the picture to " + path);
-      }
-      std::fprintf(words, "picture: %s\n", path.c_str());
-    }
-    if (!options.timeline.empty()) {
-      const std::string path = OutputPath(options.timeline, input);
-      auto timeline =
-          DrawTimeline(*measurement.timeline, measurement.seconds(), measurement.fullScale,
-                       options.interSample, options.timelineWidth, options.timelineHeight);
-      if (!SavePicture(timeline.get(), path)) {
-        return fail(file, "cannot write the timeline to " + path);
-      }
-      std::fprintf(words, "timeline: %s\n", path.c_str());
-    }
-    if (!options.report.empty()) {
-      const std::string path = OutputPath(options.report, input);
-      const std::string json = ReportJson(file, *measurement.perSecond, columns);
-      if (json.empty() || !WriteText(path, json)) {
-        return fail(file, "cannot write the report to " + path);
-      }
-      if (path != "-") std::fprintf(words, "report: %s\n", path.c_str());
-    }
-    return true;
-  }
-
   const Options& options;
   std::FILE* words;
   FigureColumns columns;
   std::vector<FileFigures> files;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Main(int argc, char** argv) {
   std::string error;
   const std::optional<Options> options = ParseOptions(argc, argv, error);
   if (!options) {
-    std::fprintf(stderr, "slewmeter: %s\n%s", error.c_str(), kUsage);
+    Complain(error);
+    std::fputs(Usage().c_str(), stderr);
     return 2;
   }
   if (options->help) {
-    std::fputs(kUsage, stdout);
+    std::fputs(Usage().c_str(), stdout);
     return 0;
   }
   if (options->version) {
     std::printf("slewmeter %s\n", SLEWMETER_VERSION);
     return 0;
   }
-  Run run(*options);
+  OutputPlan plan;
+  if (!CheckOutputNames(*options, plan, error)) {
+    Complain(error);
+    return 2;
+  }
+  Run run(*options, plan);
   bool allWhole = true;
   if (options->inputs.empty()) {
     allWhole = run.meter("");
@@ -189,4 +177,20 @@ int main(int argc, char** argv) {
     allWhole = run.meter(input) && allWhole;
   }
   return run.finish() && allWhole ? 0 : 1;
+}
+
+}  // namespace
+
+// Every failure ends as one line and an exit status, never as an abort.
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (const std::bad_alloc&) {
+    Complain("out of memory");
+  } catch (const std::exception& failure) {
+    Complain(std::string("internal error: ") + failure.what());
+  } catch (...) {
+    Complain("internal error");
+  }
+  return 1;
 }

@@ -2,49 +2,176 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <set>
+#include <sstream>
 
-const char* const kUsage =
-    "usage: slewmeter [options] [INPUT...]\n"
-    "\n"
-    "Runs the slew-rate meter plug-in over audio files (WAV, FLAC, AIFF and the\n"
-    "other formats libsndfile reads; \"-\" for standard input), one after the\n"
-    "other, as a DAW would; without any, over a built-in test signal of tones, a\n"
-    "square burst and silence. With several inputs, a table of them all follows.\n"
-    "\n"
-    "  --block N       frames per processing block (1 to 65536, default 512)\n"
-    "  --out FILE.wav  write the plug-in's output (32-bit float WAV; it is the input,\n"
-    "                  untouched)\n"
-    "  --png FILE.png  write the editor's 600 x 600 picture at the end of the input\n"
-    "  --timeline FILE.png\n"
-    "                  write the whole input in one picture: time across, slew up on\n"
-    "                  the editor's scale, the ceilings and where they are crossed\n"
-    "  --size WxH      the timeline's size in pixels (default 1200x400)\n"
-    "  --report FILE.json\n"
-    "                  write the numbers as JSON (\"-\": to standard output)\n"
-    "  --csv FILE.csv  write one row of figures per input, after a header row (\"-\":\n"
-    "                  to standard output)\n"
-    "  --inter-sample  also measure the steepest slope of the signal the converter\n"
-    "                  reconstructs between the samples, in the step's unit: in the\n"
-    "                  words, the table, the CSV, the report and the timeline\n"
-    "  --full-scale-volts V\n"
-    "                  also give slopes in volts per microsecond, for an analogue\n"
-    "                  chain in which full scale is V volts peak\n"
-    "  --version       show the version\n"
-    "  --help          show this text\n"
-    "\n"
-    "With several inputs, the file names given to --out, --png, --timeline and\n"
-    "--report must hold \"{}\", which becomes each input's name without its folder\n"
-    "and extension (\"stdin\" for standard input): --timeline 'pictures/{}.png'.\n"
-    "Files are written whole or not at all. When the report or the CSV goes to\n"
-    "standard output, the words go to standard error.\n"
-    "\n"
-    "The graph advances 30 times per second of audio. The words give, per channel,\n"
-    "the largest step between two samples in full-scale units and where it stands\n"
-    "against the graph's full scale and its reference ceilings. The exit status is\n"
-    "1 when any input could not be metered whole, 2 for a wrong command line.\n";
+#include "tools/slewmeter/outputs.h"
+
+namespace {
+
+// The timeline is drawn whole in memory at 4 bytes a pixel: 16 million pixels
+// keep it, with what is drawn beside it, within 64 MiB.
+constexpr int64_t kMostTimelinePixels = 16'000'000;
+
+// An option that is not an output file.
+struct Setting {
+  const char* flag;
+  const char* valueName;  // null: takes no value
+  const char* help;
+  bool (*apply)(Options& options, const std::string& value, std::string& error);
+};
+
+bool SetBlock(Options& options, const std::string& text, std::string& error) {
+  char* end = nullptr;
+  const long size = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || size < 1 || size > 65536) {
+    error = "--block takes a whole number from 1 to 65536, not \"" + text + "\"";
+    return false;
+  }
+  options.blockSize = static_cast<int32_t>(size);
+  return true;
+}
+
+bool SetSize(Options& options, const std::string& text, std::string& error) {
+  int width = 0, height = 0;
+  char end = 0;
+  if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &end) != 2 || width < 200 ||
+      height < 100 || width > 16000 || height > 8000) {
+    error = "--size takes WIDTHxHEIGHT from 200x100 to 16000x8000, not \"" + text + "\"";
+    return false;
+  }
+  if (int64_t{width} * height > kMostTimelinePixels) {
+    error = "--size " + text + " is more than 16 million pixels, the most a timeline may have" +
+            " (it is drawn in memory, within 64 MiB)";
+    return false;
+  }
+  options.timelineWidth = width;
+  options.timelineHeight = height;
+  return true;
+}
+
+bool SetFullScaleVolts(Options& options, const std::string& text, std::string& error) {
+  char* end = nullptr;
+  const double volts = std::strtod(text.c_str(), &end);
+  if (text.empty() || *end != '\0' || !std::isfinite(volts) || volts <= 0 || volts > 1e4) {
+    error = "--full-scale-volts takes volts above 0 and up to 10000, not \"" + text + "\"";
+    return false;
+  }
+  options.fullScaleVolts = volts;
+  return true;
+}
+
+template <bool Options::*flag, bool value = true>
+bool SetFlag(Options& options, const std::string&, std::string&) {
+  options.*flag = value;
+  return true;
+}
+
+constexpr Setting kSettings[] = {
+    {"--block", "N", "frames per processing block (1 to 65536, default 512)", SetBlock},
+    {"--size", "WxH",
+     "the timeline's size in pixels (default 1200x400; from 200x100 to 16000x8000, at most 16 "
+     "million pixels)",
+     SetSize},
+    {"--no-header", nullptr,
+     "leave out the CSV's header row, so that the CSVs of several runs (shards of a catalogue) "
+     "join into one table",
+     SetFlag<&Options::csvHeader, false>},
+    {"--inter-sample", nullptr,
+     "also measure the steepest slope of the signal the converter reconstructs between the "
+     "samples, in the step's unit: in the words, the table, the CSV, the report and the timeline",
+     SetFlag<&Options::interSample>},
+    {"--full-scale-volts", "V",
+     "also give slopes in volts per microsecond, for an analogue chain in which full scale is V "
+     "volts peak",
+     SetFullScaleVolts},
+    {"--version", nullptr, "show the version", SetFlag<&Options::version>},
+    {"--help", nullptr, "show this text", SetFlag<&Options::help>},
+};
+
+const Setting* FindSetting(const std::string& flag) {
+  for (const Setting& setting : kSettings) {
+    if (flag == setting.flag) return &setting;
+  }
+  return nullptr;
+}
+
+// "  --flag VALUE  help", the help wrapped to 80 columns in a column of its own
+// (on the next line when the option is too long to leave room).
+std::string HelpEntry(const std::string& option, const std::string& help) {
+  constexpr size_t kColumn = 18, kWidth = 80;
+  const std::string indent(kColumn, ' ');
+  std::string text = "  " + option;
+  text += text.size() + 2 > kColumn ? "\n" + indent : std::string(kColumn - text.size(), ' ');
+  size_t column = kColumn;
+  std::istringstream words(help);
+  for (std::string word; words >> word;) {
+    if (column > kColumn && column + 1 + word.size() > kWidth) {
+      text += "\n" + indent;
+      column = kColumn;
+    }
+    if (column > kColumn) {
+      text += ' ';
+      ++column;
+    }
+    text += word;
+    column += word.size();
+  }
+  return text + "\n";
+}
+
+// "--out, --png, --timeline and --report".
+std::string PerInputFlags() {
+  std::vector<std::string> flags;
+  for (const OutputKind& output : kOutputs) {
+    if (output.perInput) flags.push_back(output.flag);
+  }
+  std::string list;
+  for (size_t i = 0; i < flags.size(); ++i)
+    list += (i == 0 ? "" : i + 1 == flags.size() ? " and " : ", ") + flags[i];
+  return list;
+}
+
+}  // namespace
+
+std::string Usage() {
+  std::string usage =
+      "usage: slewmeter [options] [--] [INPUT...]\n"
+      "\n"
+      "Runs the slew-rate meter plug-in over audio files (WAV, FLAC, AIFF and the\n"
+      "other formats libsndfile reads; \"-\" for standard input), one after the\n"
+      "other, as a DAW would; without any, over a built-in test signal of tones, a\n"
+      "square burst and silence. With several inputs, a table of them all follows.\n"
+      "\n";
+  for (const OutputKind& output : kOutputs) {
+    usage += HelpEntry(
+        std::string(output.flag) + " " + output.valueName,
+        std::string(output.help) + (output.standardOutput ? " (\"-\": to standard output)" : ""));
+  }
+  for (const Setting& setting : kSettings) {
+    usage += HelpEntry(setting.valueName ? std::string(setting.flag) + " " + setting.valueName
+                                         : std::string(setting.flag),
+                       setting.help);
+  }
+  return usage +
+         "\n"
+         "Options take their value as the next argument or after \"=\" (--block=64);\n"
+         "after \"--\" every argument is an input. With several inputs, the file names\n"
+         "given to " +
+         PerInputFlags() +
+         " must hold \"{}\", which becomes\n"
+         "each input's name without its folder and extension (\"stdin\" for standard\n"
+         "input): --timeline 'pictures/{}.png'. An output that would overwrite an input\n"
+         "or another output is refused before anything runs. Files are written whole\n"
+         "or not at all; a device, FIFO or terminal is written straight into. When an\n"
+         "output goes to standard output, the words go to standard error.\n"
+         "\n"
+         "The graph advances 30 times per second of audio. The words give, per channel,\n"
+         "the largest step between two samples in full-scale units and where it stands\n"
+         "against the graph's full scale and its reference ceilings. The exit status is\n"
+         "1 when any input could not be metered whole or an output not written, 2 for a\n"
+         "wrong command line.\n";
+}
 
 std::string InputStem(const std::string& input) {
   if (input.empty()) return "test-signal";
@@ -62,110 +189,61 @@ std::string OutputPath(const std::string& pattern, const std::string& input) {
   return path;
 }
 
-namespace {
-
-// Output names must tell several inputs apart.
-bool CheckOutputNames(const Options& options, std::string& error) {
-  if (options.inputs.size() < 2) return true;
-  for (const auto& [option, pattern] :
-       {std::pair{"--out", &options.output}, std::pair{"--png", &options.png},
-        std::pair{"--timeline", &options.timeline}, std::pair{"--report", &options.report}}) {
-    if (pattern->empty()) continue;
-    if (pattern->find("{}") == std::string::npos) {
-      error = std::string(option) + " needs \"{}\" in its file name with several inputs, " +
-              "for each input's name (" + option + " '" + (*pattern == "-" ? "{}.json" : *pattern) +
-              "' will not do)";
-      return false;
-    }
-  }
-  std::set<std::string> stems;
-  const bool named = !(options.output + options.png + options.timeline + options.report).empty();
-  for (const std::string& input : options.inputs) {
-    if (named && !stems.insert(InputStem(input)).second) {
-      error = "two inputs are named \"" + InputStem(input) + "\": their outputs would collide";
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
 std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
   Options options;
   int standardInputs = 0;
+  bool optionsEnded = false;
   for (int i = 1; i < argc; ++i) {
-    const char* argument = argv[i];
-    auto value = [&]() -> const char* {
-      if (i + 1 < argc) return argv[++i];
-      error = std::string(argument) + " needs a value";
-      return nullptr;
-    };
-    if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
-      options.help = true;
-    } else if (std::strcmp(argument, "--version") == 0) {
-      options.version = true;
-    } else if (std::strcmp(argument, "--inter-sample") == 0) {
-      options.interSample = true;
-    } else if (std::strcmp(argument, "--block") == 0) {
-      const char* text = value();
-      if (text == nullptr) return std::nullopt;
-      char* end = nullptr;
-      const long size = std::strtol(text, &end, 10);
-      if (*text == '\0' || *end != '\0' || size < 1 || size > 65536) {
-        error = "--block takes a whole number from 1 to 65536, not \"" + std::string(text) + "\"";
-        return std::nullopt;
-      }
-      options.blockSize = static_cast<int32_t>(size);
-    } else if (std::strcmp(argument, "--full-scale-volts") == 0) {
-      const char* text = value();
-      if (text == nullptr) return std::nullopt;
-      char* end = nullptr;
-      const double volts = std::strtod(text, &end);
-      if (*text == '\0' || *end != '\0' || !std::isfinite(volts) || volts <= 0 || volts > 1e4) {
-        error = "--full-scale-volts takes volts above 0 and up to 10000, not \"" +
-                std::string(text) + "\"";
-        return std::nullopt;
-      }
-      options.fullScaleVolts = volts;
-    } else if (std::strcmp(argument, "--size") == 0) {
-      const char* text = value();
-      if (text == nullptr) return std::nullopt;
-      int width = 0, height = 0;
-      char end = 0;
-      if (std::sscanf(text, "%dx%d%c", &width, &height, &end) != 2 || width < 200 || height < 100 ||
-          width > 16000 || height > 8000) {
-        error = "--size takes WIDTHxHEIGHT from 200x100 to 16000x8000, not \"" + std::string(text) +
-                "\"";
-        return std::nullopt;
-      }
-      options.timelineWidth = width;
-      options.timelineHeight = height;
-    } else if (std::string* path = std::strcmp(argument, "--out") == 0        ? &options.output
-                                   : std::strcmp(argument, "--png") == 0      ? &options.png
-                                   : std::strcmp(argument, "--timeline") == 0 ? &options.timeline
-                                   : std::strcmp(argument, "--report") == 0   ? &options.report
-                                   : std::strcmp(argument, "--csv") == 0      ? &options.csv
-                                                                              : nullptr) {
-      const char* text = value();
-      if (text == nullptr) return std::nullopt;
-      *path = text;
-    } else if (argument[0] == '-' && argument[1] != '\0') {
-      error = "unknown option " + std::string(argument);
-      return std::nullopt;
-    } else {
-      standardInputs += std::strcmp(argument, "-") == 0;
+    const std::string argument = argv[i];
+    if (optionsEnded || argument == "-" || argument.rfind('-', 0) != 0) {
+      standardInputs += argument == "-";
       options.inputs.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const size_t equals = argument.rfind("--", 0) == 0 ? argument.find('=') : std::string::npos;
+    const std::string flag = argument == "-h" ? "--help" : argument.substr(0, equals);
+    const OutputKind* output = FindOutput(flag);
+    const Setting* setting = FindSetting(flag);
+    if (output == nullptr && setting == nullptr) {
+      error = "unknown option " + argument;
+      return std::nullopt;
+    }
+    const bool takesValue = output != nullptr || setting->valueName != nullptr;
+    std::string value;
+    if (equals != std::string::npos) {
+      if (!takesValue) {
+        error = flag + " takes no value";
+        return std::nullopt;
+      }
+      value = argument.substr(equals + 1);
+    } else if (takesValue) {
+      if (i + 1 == argc) {
+        error = flag + " needs a value";
+        return std::nullopt;
+      }
+      value = argv[++i];
+    }
+    if (output != nullptr) {
+      if (value.empty()) {
+        error = flag + " needs a file name";
+        return std::nullopt;
+      }
+      if (value == "-" && !output->standardOutput) {
+        error = flag + " cannot write to standard output (\"-\"); for a file of that name, ./-";
+        return std::nullopt;
+      }
+      options.*(output->path) = value;
+    } else if (!setting->apply(options, value, error)) {
+      return std::nullopt;
     }
   }
   if (standardInputs > 1) {
     error = "standard input can be read once only";
     return std::nullopt;
   }
-  if (options.report == "-" && options.csv == "-") {
-    error = "the report and the CSV cannot both go to standard output";
-    return std::nullopt;
-  }
-  if (!CheckOutputNames(options, error)) return std::nullopt;
   return options;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/slewmeter/numbers.h"
+#include "tools/slewmeter/utf8_text.h"
 
 namespace {
 
@@ -13,29 +14,12 @@ std::string Number(double value) {
   return text;
 }
 
-std::string Quoted(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-      quoted += escaped;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + "\"";
-}
-
 // {"<ceiling label>": value, ...} in the order of the table.
 template <class Values>
 std::string ByCeiling(const Values& values, CeilingTable ceilings) {
   std::string json = "{";
   for (size_t c = 0; c < ceilings.size(); ++c)
-    json += (c ? ", " : "") + Quoted(ceilings[c].label) + ": " + Number(values[c]);
+    json += (c ? ", " : "") + JsonString(ceilings[c].label) + ": " + Number(values[c]);
   return json + "}";
 }
 
@@ -43,11 +27,11 @@ constexpr const char* kIndent = ",\n      ";
 
 std::string LargestFields(const char* name, const Largest& largest, const FileFigures& file,
                           const FigureColumns& columns) {
-  std::string json = kIndent + Quoted(name) + ": " + Number(largest.value) + kIndent +
-                     Quoted(std::string(name) + "BetweenSeconds") + ": [" + Number(largest.from) +
-                     ", " + Number(largest.to) + "]";
+  std::string json = kIndent + JsonString(name) + ": " + Number(largest.value) + kIndent +
+                     JsonString(std::string(name) + "BetweenSeconds") + ": [" +
+                     Number(largest.from) + ", " + Number(largest.to) + "]";
   if (columns.fullScaleVolts > 0) {
-    json += kIndent + Quoted(std::string(name) + "VoltsPerMicrosecond") + ": " +
+    json += kIndent + JsonString(std::string(name) + "VoltsPerMicrosecond") + ": " +
             Number(VoltsPerMicrosecond(largest.value, file.sampleRate, columns.fullScaleVolts));
   }
   return json;
@@ -78,7 +62,7 @@ std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
   std::vector<double> ceilingSteps;
   for (const Ceiling& ceiling : columns.ceilings)
     ceilingSteps.push_back(ceiling.share() * file.fullScale);
-  std::string json = "{\n  \"input\": " + Quoted(file.name) +
+  std::string json = "{\n  \"input\": " + JsonString(file.name) +
                      ",\n  \"sampleRate\": " + Number(file.sampleRate) +
                      ",\n  \"frames\": " + std::to_string(file.frames) +  // exact at any length
                      ",\n  \"durationSeconds\": " + Number(file.seconds()) +
