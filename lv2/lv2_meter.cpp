@@ -6,7 +6,6 @@
 #include <lv2/options/options.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 
