@@ -25,6 +25,8 @@ set(layers
   "lv2:effect runtime core"
   "lv2/gui:lv2 editor editor/toolkit editor/drawing effect runtime core platform"
   "clap:effect runtime core"
+  "clap/editor:clap editor editor/toolkit editor/drawing effect core"
+  "clap/plugin:clap clap/editor editor/drawing effect runtime core"
   "tools/loader:vst2"
   "tools/slewmeter:tools/loader vst2/plugin vst2 effect editor editor/drawing core"
 )
