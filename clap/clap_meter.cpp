@@ -50,7 +50,6 @@ bool ClapMeter::activate(double sampleRate, uint32_t minFrames, uint32_t maxFram
   for (std::atomic<double>& value : published)
     value.store(0, std::memory_order_relaxed);
   // Resume starts the meter afresh at the host's rate, as a VST resume does.
-  MeterOf(*effectInstance).TakeUnshownMeasurements();
   effectInstance->getHooks().Resume(effectInstance.get());
   phase = Phase::active;
   return true;

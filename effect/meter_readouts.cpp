@@ -45,8 +45,8 @@ UnshownMeasurements MeterReadouts::processInPieces(EffectInstance& instance,
     Sample* in[] = {inputs[0] + offset, inputs[1] + offset};
     Sample* out[] = {outputs[0] + offset, outputs[1] + offset};
     RunHook(instance, in, out, static_cast<int32_t>(piece));
-    // No editor shares this instance: the readouts take what it measured.
-    const UnshownMeasurements measured = MeterOf(instance).TakeUnshownMeasurements();
+    // Read beside the editor's share, which an editor on this instance takes.
+    const UnshownMeasurements measured = MeterOf(instance).lastBlock;
     take(measured, piece);
     block.peakLeft = std::max(block.peakLeft, measured.peakLeft);
     block.peakRight = std::max(block.peakRight, measured.peakRight);

@@ -103,6 +103,9 @@ class TVebriskEffect final : public TVebrisk {
 
   EffectVariables var;
   UnshownMeasurements unshown;
+  // The audio thread's own record of the block just finished, for the readouts
+  // an adapter shows beside the audio: it leaves the editor's share alone.
+  UnshownMeasurements lastBlock;
 
  private:
   void ForgetUnshownMeasurements();
