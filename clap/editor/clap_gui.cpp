@@ -69,10 +69,7 @@ bool ClapGui::setParent(const clap_window& window) {
     editor->close();
     return false;
   }
-  const auto* timers = checks.extension<clap_host_timer_support>(kClapExtTimerSupport);
-  if (timers && timers->register_timer &&
-      !timers->register_timer(checks.clapHost(), kTimerPeriodMs, &timer))
-    timer = kClapInvalidId;
+  startTimer();
   watchEvents();
   return true;
 }
@@ -109,12 +106,28 @@ void ClapGui::idle() {
 
 void ClapGui::closeWindow() {
   stopWatchingEvents();
-  if (timer != kClapInvalidId) {
-    const auto* timers = checks.extension<clap_host_timer_support>(kClapExtTimerSupport);
-    if (timers && timers->unregister_timer) timers->unregister_timer(checks.clapHost(), timer);
-    timer = kClapInvalidId;
-  }
+  stopTimer();
   if (editor) editor->close();
+}
+
+void ClapGui::startTimer() {
+  const auto* timers = checks.extension<clap_host_timer_support>(kClapExtTimerSupport);
+  if (timers && timers->register_timer &&
+      timers->register_timer(checks.clapHost(), kTimerPeriodMs, &timer))
+    return;
+  timer = kClapInvalidId;
+  // Never closes from inside its own tick: destroy does that.
+  ownTimer = OwnTimer::start(windowHandle(), kTimerPeriodMs, [this] {
+    if (windowIsOpen()) editor->idle();
+  });
+}
+
+void ClapGui::stopTimer() {
+  ownTimer.reset();
+  if (timer == kClapInvalidId) return;
+  const auto* timers = checks.extension<clap_host_timer_support>(kClapExtTimerSupport);
+  if (timers && timers->unregister_timer) timers->unregister_timer(checks.clapHost(), timer);
+  timer = kClapInvalidId;
 }
 
 void ClapGui::watchEvents() {

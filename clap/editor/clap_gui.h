@@ -1,5 +1,6 @@
 // The meter's editor as a CLAP host embeds it: the editor core in the host's
-// window, paced by the host's timer and, on Linux, woken by the host when our X
+// window, paced by the host's timer (on Windows, by a timer of its own window
+// when the host has none) and, on Linux, woken by the host when our X
 // connection has events (clap.posix-fd-support).
 #pragma once
 
@@ -7,6 +8,7 @@
 #include <memory>
 
 #include "clap/clap_editor.h"
+#include "clap/editor/own_timer.h"
 #include "clap/host_checks.h"
 #include "editor/editor_core.h"
 
@@ -38,6 +40,8 @@ class ClapGui final : public ClapEditor {
   bool windowIsOpen() const;
   void idle();
   void closeWindow();
+  void startTimer();
+  void stopTimer();
   void watchEvents();
   void stopWatchingEvents();
 
@@ -45,5 +49,6 @@ class ClapGui final : public ClapEditor {
   HostChecks& checks;
   std::unique_ptr<EditorCore> editor;  // between create and destroy
   clap_id timer = kClapInvalidId;
+  std::unique_ptr<OwnTimer> ownTimer;  // where the host has no timer to offer
   int watchedDescriptor = -1;
 };
