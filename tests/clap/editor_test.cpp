@@ -84,17 +84,10 @@ TEST_F(ClapEditorTest, TheGraphMovesOnTheHostsTimerWhileAudioPlays) {
   start(44100, 1024);
   open();
   const Window editor = x.editorWindow();
-  // A square wave of steps of 0.5: the history rises off the floor.
-  std::vector<float> square(1024);
-  for (size_t i = 0; i < square.size(); ++i)
-    square[i] = (i / 8) % 2 ? 0.25f : -0.25f;
-  std::vector<float> picture;
   int risen = 0;
   EXPECT_TRUE(X11Host::waitUntil(
       [&] {
-        std::vector<float> left = square, right = square;
-        float* channels[] = {left.data(), right.data()};
-        process(channels, channels, 1024);
+        playSquareWave();
         host.fireTimers(plugin);
         risen = HistoryPixelsAbove(x.screenshot(editor, kSize, kSize), kSize, kSize - 3);
       },

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/clap/host/clap_test_host.h"
 #include "tests/clap/host/processing.h"
 
@@ -43,6 +45,16 @@ class LoadedClap : public ::testing::Test {
     onAudioThread(
         [&] { status = ProcessStereo(plugin, inputs, outputs, frames, transport, mask); });
     return status;
+  }
+
+  // 1024 frames of a square wave with steps of 0.5 on both channels: enough to
+  // lift the graph's history off its floor.
+  void playSquareWave() {
+    std::vector<float> left(1024), right(1024);
+    for (size_t i = 0; i < left.size(); ++i)
+      left[i] = right[i] = (i / 8) % 2 ? 0.25f : -0.25f;
+    float* channels[] = {left.data(), right.data()};
+    process(channels, channels, 1024);
   }
 
   ClapTestHost host;
