@@ -219,6 +219,7 @@ void OnTimer(const clap_plugin* plugin, clap_id timer) {
 
 const clap_plugin_timer_support kTimerSupport{OnTimer};
 
+#if !defined(_WIN32)
 void OnFd(const clap_plugin* plugin, int fd, uint32_t flags) {
   WithEditor(plugin, 0, [&](ClapEditor& e, HostChecks&) {
     e.onFd(fd, flags);
@@ -227,6 +228,7 @@ void OnFd(const clap_plugin* plugin, int fd, uint32_t flags) {
 }
 
 const clap_plugin_posix_fd_support kPosixFdSupport{OnFd};
+#endif
 
 }  // namespace
 
