@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "tests/clap/host/loaded_clap.h"
+#include "tools/loader/minimal_host.h"
+#include "tools/loader/plugin_library.h"
 
 namespace {
 
@@ -104,6 +106,26 @@ TEST_F(ClapState, AnythingButAWholeStateIsRefusedAndChangesNothing) {
   ByteStream full{.bytes = {}, .failAt = 0};
   const clap_ostream failing{&full, Write};
   EXPECT_FALSE(state()->save(plugin, &failing));
+}
+
+// A host moving a session between formats: the VST plug-in takes the CLAP state
+// as its chunk and gives the same bytes back.
+TEST_F(ClapState, IsTheVstChunkByteForByte) {
+  PluginLibrary vst(VST_PLUGIN_PATH);
+  ASSERT_TRUE(vst.loaded()) << vst.error();
+  AEffect* effect = vst.create(MinimalHostCallback);
+  ASSERT_NE(effect, nullptr);
+  Dispatch(effect, effOpen);
+  ASSERT_TRUE(load(plugin, Distinct()));
+  std::vector<uint8_t> state = save(plugin);
+  ASSERT_EQ(Dispatch(effect, effSetChunk, 0, static_cast<intptr_t>(state.size()), state.data()),
+            static_cast<intptr_t>(state.size()));
+  void* chunk = nullptr;
+  const intptr_t size = Dispatch(effect, effGetChunk, 0, 0, &chunk);
+  ASSERT_EQ(size, static_cast<intptr_t>(kChunkBytes));
+  const auto* bytes = static_cast<const uint8_t*>(chunk);
+  EXPECT_EQ(std::vector<uint8_t>(bytes, bytes + size), Distinct());
+  Dispatch(effect, effClose);
 }
 
 }  // namespace
