@@ -42,14 +42,16 @@ def main(folder):
         row(f"processReplacing, {frames} frames (Mframes/s)", f"{rate(plugin):.0f}",
             f"loop {rate(loop):.0f}, memcpy {rate(copy):.0f}",
             f"{rate(plugin) / rate(loop):.2f} × loop", "≥ 0.8 × loop" if frames == 512 else "")
-    for frames in (32, 512, 4096):
-        plugin = best.get(f"BM_Lv2Run/{frames}")
-        loop = best.get(f"BM_HandWrittenMeter/{frames}")
-        if not (plugin and loop):
-            continue
-        rate = lambda run: run[1]["frames/s"] / 1e6
-        row(f"LV2 run, {frames} frames (Mframes/s)", f"{rate(plugin):.0f}", f"loop {rate(loop):.0f}",
-            f"{rate(plugin) / rate(loop):.2f} × loop", "≥ 0.8 × loop" if frames == 512 else "")
+    for benchmark, what in (("BM_Lv2Run", "LV2 run"), ("BM_ClapProcess", "CLAP process")):
+        for frames in (32, 512, 4096):
+            plugin = best.get(f"{benchmark}/{frames}")
+            loop = best.get(f"BM_HandWrittenMeter/{frames}")
+            if not (plugin and loop):
+                continue
+            rate = lambda run: run[1]["frames/s"] / 1e6
+            row(f"{what}, {frames} frames (Mframes/s)", f"{rate(plugin):.0f}",
+                f"loop {rate(loop):.0f}", f"{rate(plugin) / rate(loop):.2f} × loop",
+                "≥ 0.8 × loop" if frames == 512 else "")
     for percent, side, limit in ((100, 600, "2 ms"), (200, 1200, "4 ms")):
         frame = best.get(f"BM_PluginEditorFrame/{percent}")
         floor = best.get(f"BM_BareCairoFrame/{percent}")
@@ -61,9 +63,11 @@ def main(folder):
         scan = best.get(f"BM_HostScan/{argument}")
         if scan:
             row(f"VST host scan ({where})", micro(scan[0]), "", "", "≤ 1 ms" if argument else "≤ 2 ms")
-    scan = best.get("BM_Lv2HostScan")
-    if scan:
-        row("LV2 host scan through lilv (desktop libraries loaded)", micro(scan[0]), "", "", "≤ 1 ms")
+    for name, what in (("BM_Lv2HostScan", "LV2 host scan through lilv"),
+                       ("BM_ClapHostScan", "CLAP host scan")):
+        scan = best.get(name)
+        if scan:
+            row(f"{what} (desktop libraries loaded)", micro(scan[0]), "", "", "≤ 1 ms")
     for name, what in (("BM_MemoryPerInstance/iterations:1", "VST"),
                        ("BM_Lv2MemoryPerInstance/iterations:1", "LV2")):
         memory = best.get(name)

@@ -1,10 +1,11 @@
 # Where the plug-in and slewmeter are installed, and the packages users get.
 # The version is the project's (the top-level project() call), set only there.
 
-# A plain `cmake --install` is a user install (prefix ~/.local): the plug-in goes
-# to ~/.vst, where hosts look in the home folder. With any other prefix, given
-# when configuring or with `cmake --install --prefix` (e.g. /usr, as the Debian
-# package does), it goes to <prefix>/lib/vst. See install_plugin() below.
+# A plain `cmake --install` is a user install (prefix ~/.local): the plug-ins go
+# to ~/.vst, ~/.clap and ~/.lv2, where hosts look in the home folder. With any
+# other prefix, given when configuring or with `cmake --install --prefix` (e.g.
+# /usr, as the Debian package does), they go to <prefix>/lib/vst, lib/clap and
+# lib/lv2. See install_plugin() below.
 if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT AND NOT WIN32 AND DEFINED ENV{HOME})
   set(CMAKE_INSTALL_PREFIX "$ENV{HOME}/.local" CACHE PATH "Install prefix" FORCE)
 endif()
@@ -20,18 +21,20 @@ function(linux_plugin_library target exports_map)
   set_target_properties(${target} PROPERTIES LINK_DEPENDS ${exports_map})
 endfunction()
 
-# The folder is chosen when installing, since the prefix may change then.
-function(install_plugin target)
+# A plug-in file goes to ~/.<kind> for a user install (~/.vst, ~/.clap), else
+# <prefix>/lib/<kind>. The folder is chosen when installing, since the prefix
+# may change then.
+function(install_plugin target kind)
   install(CODE "
     if(CMAKE_INSTALL_PREFIX STREQUAL \"\$ENV{HOME}/.local\")
-      set(vst_dir \"\$ENV{HOME}/.vst\")
+      set(plugin_dir \"\$ENV{HOME}/.${kind}\")
     else()
-      set(vst_dir \"\${CMAKE_INSTALL_PREFIX}/lib/vst\")
+      set(plugin_dir \"\${CMAKE_INSTALL_PREFIX}/lib/${kind}\")
     endif()
-    file(INSTALL \"$<TARGET_FILE:${target}>\" DESTINATION \"\${vst_dir}\")
+    file(INSTALL \"$<TARGET_FILE:${target}>\" DESTINATION \"\${plugin_dir}\")
     if(CMAKE_INSTALL_DO_STRIP)
       execute_process(COMMAND \"${CMAKE_STRIP}\"
-                      \"\$ENV{DESTDIR}\${vst_dir}/$<TARGET_FILE_NAME:${target}>\")
+                      \"\$ENV{DESTDIR}\${plugin_dir}/$<TARGET_FILE_NAME:${target}>\")
     endif()
   ")
 endfunction()
@@ -66,7 +69,7 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/version.h.in ${CMAKE_BINARY_DIR}/genera
 set(CPACK_PACKAGE_NAME "pemberlyquist-ravuvi-rozevezav")
 set(CPACK_PACKAGE_VENDOR "KORVANDEL")
 set(CPACK_PACKAGE_CONTACT "KORVANDEL <support@korvandel.audio>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4 and LV2 plug-in) and slewmeter")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Two-channel slew-rate meter (VST 2.4, CLAP and LV2 plug-in) and slewmeter")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_STRIP_FILES TRUE)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
@@ -87,7 +90,7 @@ else()
   # nothing); the libraries the binaries link are added by the script below.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-      "The plug-in passes audio through untouched and graphs, per channel, the\nlargest step between consecutive samples against two reference ceilings.\nHosts load it as VST 2.4 or LV2; slewmeter meters audio files with it\nand draws their timeline.")
+      "The plug-in passes audio through untouched and graphs, per channel, the\nlargest step between consecutive samples against two reference ceilings.\nHosts load it as VST 2.4, CLAP or LV2; slewmeter meters audio files with it\nand draws their timeline.")
   # The copyright file, changelog.gz (from CHANGELOG.md) and the dependencies.
   set(CPACK_PROJECT_CHANGELOG ${CMAKE_SOURCE_DIR}/CHANGELOG.md)
   set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/packaging/debian_package.cmake)

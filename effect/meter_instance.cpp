@@ -1,5 +1,7 @@
 #include "effect/meter_instance.h"
 
+#include <cstring>
+
 #include "effect/vebrisk_effect.h"
 #include "runtime/frame_services.h"
 
@@ -17,4 +19,20 @@ std::unique_ptr<EffectInstance> MakeMeterInstance(HostInterface& host,
 
 TVebriskEffect& MeterOf(const EffectInstance& instance) {
   return *static_cast<TVebriskEffect*>(instance.getEffectObject());
+}
+
+size_t MeterStateSize(EffectInstance& instance) {
+  void* data = nullptr;
+  const int32_t size = instance.getHooks().GetState(&instance, &data, false);
+  return size > 0 ? static_cast<size_t>(size) : 0;
+}
+
+bool LoadMeterState(EffectInstance& instance, const void* data, size_t size) {
+  const size_t expected = MeterStateSize(instance);
+  float marker = 0;
+  if (data == nullptr || expected == 0 || size != expected || size < sizeof marker) return false;
+  std::memcpy(&marker, data, sizeof marker);
+  if (marker != TVebrisk::kStateMarker) return false;
+  instance.getHooks().SetState(&instance, data, static_cast<int32_t>(size), false);
+  return true;
 }

@@ -3,6 +3,7 @@
 // a VST host's effOpen leaves it.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 
 #include "core/effect_instance.h"
@@ -15,3 +16,9 @@ std::unique_ptr<EffectInstance> MakeMeterInstance(HostInterface& host,
 
 // The meter an instance made above holds.
 TVebriskEffect& MeterOf(const EffectInstance& instance);
+
+// The state every format stores: the bytes of the VST chunk. Loads only bytes of
+// exactly the state's size that begin with its marker; anything else answers
+// false and changes nothing.
+size_t MeterStateSize(EffectInstance& instance);
+bool LoadMeterState(EffectInstance& instance, const void* data, size_t size);

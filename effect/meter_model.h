@@ -9,6 +9,12 @@
 
 #include "runtime/value_rules.h"
 
+// What every format tells its hosts of the plug-in besides its name and vendor.
+inline constexpr const char* kEffectDescription =
+    "Passes audio through untouched and measures, per channel, the largest step between "
+    "consecutive samples.";
+inline constexpr const char* kVendorHomepage = "https://korvandel.audio/";
+
 inline constexpr int32_t kEditorWidth = 600, kEditorHeight = 600;
 // The picture is laid out in this space and stretched to the view.
 inline constexpr double kDesignWidth = 400, kDesignHeight = 400;

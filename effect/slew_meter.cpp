@@ -16,8 +16,9 @@ double TakeShared(double& shared) {
 }  // namespace
 
 void TVebriskEffect::FinishBlock() {
+  lastBlock = {var.peakLeft, var.peakRight, var.pendingSamples};
   if (!(var.pendingSamples > 0)) return;
-  AddUnshownMeasurements({var.peakLeft, var.peakRight, var.pendingSamples});
+  AddUnshownMeasurements(lastBlock);
   var.peakLeft = var.peakRight = var.pendingSamples = 0;
 }
 

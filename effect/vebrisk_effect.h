@@ -85,6 +85,9 @@ class TVebriskEffect final : public TVebrisk {
   void AddUnshownMeasurements(const UnshownMeasurements& measured);
   // Takes every measurement not shown yet, leaving none.
   UnshownMeasurements TakeUnshownMeasurements();
+  // Audio thread: the next sample's step starts from silence, as after a resume,
+  // while the histories the editor draws stay as they are.
+  void ForgetPreviousSamples() { var.previousLeft = var.previousRight = 0; }
 
   // Editor thread: turns the peaks measured since the last point into the newest
   // history points.
@@ -100,6 +103,9 @@ class TVebriskEffect final : public TVebrisk {
 
   EffectVariables var;
   UnshownMeasurements unshown;
+  // The audio thread's own record of the block just finished, for the readouts
+  // an adapter shows beside the audio: it leaves the editor's share alone.
+  UnshownMeasurements lastBlock;
 
  private:
   void ForgetUnshownMeasurements();

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <iterator>
 
+#include "effect/readout_facts.h"
+
 namespace Lv2Facts {
 
 inline constexpr const char* kBundleName = "PemberlyquistRavuviRozeveZAV.lv2";
@@ -28,7 +30,6 @@ inline constexpr const char* kStateUri = SLEW_URI "#state";
 #undef SLEW_URI
 
 inline constexpr const char* kLicenseUri = "http://opensource.org/licenses/mit";
-inline constexpr const char* kHomepage = "https://korvandel.audio/";
 
 enum PortIndex : uint32_t {
   kInLeft,
@@ -54,9 +55,6 @@ struct Port {
   const char* comment;
 };
 
-// Steps are in the audio's own unit: 1 is full scale, 2 a jump from -1 to +1.
-inline constexpr double kStepDisplayMaximum = 2;
-
 inline constexpr Port kPorts[] = {
     {kInLeft, PortKind::audio, false, "in_left", "Left in", "Left channel input."},
     {kInRight, PortKind::audio, false, "in_right", "Right in", "Right channel input."},
@@ -67,18 +65,14 @@ inline constexpr Port kPorts[] = {
     {kNotify, PortKind::atom, true, "notify", "Measurements",
      "Per run, each channel's largest step and the frames it covers, for the meter's own "
      "window."},
-    {kRecentLeft, PortKind::control, true, "recent_step_left", "Left step, last 1/30 s",
-     "The largest step between consecutive left samples in the last 1/30 second of audio, "
-     "in full scale (1 is full scale)."},
-    {kRecentRight, PortKind::control, true, "recent_step_right", "Right step, last 1/30 s",
-     "The largest step between consecutive right samples in the last 1/30 second of audio, "
-     "in full scale (1 is full scale)."},
-    {kLargestLeft, PortKind::control, true, "largest_step_left", "Left step, largest",
-     "The largest step between consecutive left samples since the plug-in was activated, "
-     "in full scale (1 is full scale)."},
-    {kLargestRight, PortKind::control, true, "largest_step_right", "Right step, largest",
-     "The largest step between consecutive right samples since the plug-in was activated, "
-     "in full scale (1 is full scale)."},
+    {kRecentLeft, PortKind::control, true, "recent_step_left", kReadouts[0].name,
+     kReadouts[0].comment},
+    {kRecentRight, PortKind::control, true, "recent_step_right", kReadouts[1].name,
+     kReadouts[1].comment},
+    {kLargestLeft, PortKind::control, true, "largest_step_left", kReadouts[2].name,
+     kReadouts[2].comment},
+    {kLargestRight, PortKind::control, true, "largest_step_right", kReadouts[3].name,
+     kReadouts[3].comment},
 };
 static_assert(std::size(kPorts) == kPortCount);
 

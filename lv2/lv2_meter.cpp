@@ -6,7 +6,6 @@
 #include <lv2/options/options.h>
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -23,12 +22,6 @@ int32_t BlockLength(LV2_URID_Map& map, const LV2_Options_Option* options) {
     if (length > 0) return length;
   }
   return 0;
-}
-
-// One readout per 1/30 s of audio, as the meter's graph frames.
-uint32_t FramesPerReadout(double sampleRate) {
-  const double rate = std::isfinite(sampleRate) ? std::clamp(sampleRate, 1.0, 1e7) : 44100.0;
-  return static_cast<uint32_t>(std::max(1.0, std::round(rate / kGraphicsFramesPerSecond)));
 }
 
 LV2_URID_Map* MapOf(LV2_URID_Map* own, const LV2_Feature* const* features) {
@@ -50,7 +43,7 @@ Lv2Meter* Lv2Meter::create(double sampleRate, const LV2_Feature* const* features
 }
 
 Lv2Meter::Lv2Meter(double sampleRate, const LV2_Feature* const* features)
-    : rate(sampleRate), framesPerReadout(FramesPerReadout(sampleRate)) {
+    : rate(sampleRate), meterReadouts(sampleRate) {
   map = static_cast<LV2_URID_Map*>(lv2_features_data(features, LV2_URID__map));
   if (map) {
     urids = {Map(map, Lv2Facts::kPeaksUri), Map(map, Lv2Facts::kLeftUri),
@@ -80,8 +73,7 @@ void Lv2Meter::connect(uint32_t port, void* data) {
 
 void Lv2Meter::forgetMeasurements() {
   MeterOf(*instance).TakeUnshownMeasurements();
-  framesInReadout = 0;
-  readoutPeak = recentPeak = largestPeak = {};
+  meterReadouts.clear();
   unsent = {};
 }
 
@@ -95,47 +87,26 @@ void Lv2Meter::deactivate() {
 }
 
 void Lv2Meter::run(uint32_t frames) {
+  using namespace Lv2Facts;
   if (std::all_of(audio.begin(), audio.end(), [](float* port) { return port != nullptr; })) {
-    // In pieces that end where a 1/30 s readout ends, so that the readout is exact.
-    for (uint32_t offset = 0; offset < frames;) {
-      const uint32_t piece = std::min(frames - offset, framesPerReadout - framesInReadout);
-      processPiece(offset, piece);
-      offset += piece;
-    }
+    float* const inputs[] = {audio[kInLeft], audio[kInRight]};
+    float* const outputs[] = {audio[kOutLeft], audio[kOutRight]};
+    const UnshownMeasurements measured = meterReadouts.process(*instance, inputs, outputs, frames);
+    unsent.peakLeft = std::max(unsent.peakLeft, measured.peakLeft);
+    unsent.peakRight = std::max(unsent.peakRight, measured.peakRight);
+    unsent.frames += measured.frames;
   }
   writeReadouts();
   writeNotify();
 }
 
-void Lv2Meter::processPiece(uint32_t offset, uint32_t frames) {
-  using namespace Lv2Facts;
-  float* inputs[] = {audio[kInLeft] + offset, audio[kInRight] + offset};
-  float* outputs[] = {audio[kOutLeft] + offset, audio[kOutRight] + offset};
-  instance->getHooks().ProcessFloat(instance.get(), inputs, outputs, static_cast<int32_t>(frames));
-  const UnshownMeasurements measured = MeterOf(*instance).TakeUnshownMeasurements();
-  const std::array<double, 2> peaks{measured.peakLeft, measured.peakRight};
-  for (size_t c = 0; c < peaks.size(); ++c) {
-    readoutPeak[c] = std::max(readoutPeak[c], peaks[c]);
-    largestPeak[c] = std::max(largestPeak[c], peaks[c]);
-  }
-  unsent.peakLeft = std::max(unsent.peakLeft, measured.peakLeft);
-  unsent.peakRight = std::max(unsent.peakRight, measured.peakRight);
-  unsent.frames += measured.frames;
-  framesInReadout += frames;
-  if (framesInReadout >= framesPerReadout) {
-    recentPeak = readoutPeak;
-    readoutPeak = {};
-    framesInReadout = 0;
-  }
-}
-
 void Lv2Meter::writeReadouts() {
-  const double values[] = {recentPeak[0], recentPeak[1], largestPeak[0], largestPeak[1]};
   // A step between two huge samples can pass the largest float: the port says
   // the largest it can, never infinity.
   constexpr double kLargest = std::numeric_limits<float>::max();
-  for (size_t r = 0; r < readouts.size(); ++r) {
-    if (readouts[r]) *readouts[r] = static_cast<float>(std::min(values[r], kLargest));
+  for (uint32_t r = 0; r < kReadoutCount; ++r) {
+    const double value = meterReadouts.value(static_cast<Readout>(r));
+    if (readouts[r]) *readouts[r] = static_cast<float>(std::min(value, kLargest));
   }
 }
 
@@ -193,12 +164,6 @@ LV2_State_Status Lv2Meter::restore(LV2_State_Retrieve_Function retrieve, LV2_Sta
   const void* value = retrieve(handle, Map(stateMap, Lv2Facts::kStateUri), &size, &type, &flags);
   if (value == nullptr) return LV2_STATE_ERR_NO_PROPERTY;
   if (type != Map(stateMap, LV2_ATOM__Chunk)) return LV2_STATE_ERR_BAD_TYPE;
-  void* own = nullptr;
-  const int32_t expected = instance->getHooks().GetState(instance.get(), &own, false);
-  float marker = 0;
-  if (size >= sizeof marker) std::memcpy(&marker, value, sizeof marker);
-  if (expected <= 0 || size != static_cast<size_t>(expected) || marker != TVebrisk::kStateMarker)
-    return LV2_STATE_ERR_UNKNOWN;
-  instance->getHooks().SetState(instance.get(), value, expected, false);
+  if (!LoadMeterState(*instance, value, size)) return LV2_STATE_ERR_UNKNOWN;
   return LV2_STATE_SUCCESS;
 }

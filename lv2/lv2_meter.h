@@ -14,6 +14,7 @@
 
 #include "core/effect_instance.h"
 #include "core/host_interface.h"
+#include "effect/meter_readouts.h"
 #include "effect/vebrisk_effect.h"
 #include "lv2/lv2_facts.h"
 
@@ -51,7 +52,6 @@ class Lv2Meter final : public HostInterface {
   };
 
   Lv2Meter(double sampleRate, const LV2_Feature* const* features);
-  void processPiece(uint32_t offset, uint32_t frames);
   void writeReadouts();
   void writeNotify();
   void forgetMeasurements();
@@ -63,10 +63,8 @@ class Lv2Meter final : public HostInterface {
   LV2_Atom_Forge forge{};
   std::array<float*, 4> audio{};
   LV2_Atom_Sequence* notify = nullptr;
-  std::array<float*, 4> readouts{};
-  uint32_t framesPerReadout;
-  uint32_t framesInReadout = 0;
-  std::array<double, 2> readoutPeak{}, recentPeak{}, largestPeak{};
+  std::array<float*, kReadoutCount> readouts{};
+  MeterReadouts meterReadouts;
   UnshownMeasurements unsent{};  // measured, not yet in a notify message
   std::unique_ptr<EffectInstance> instance;
 };

@@ -80,12 +80,10 @@ std::string Description() {
   text += Iri(kPluginUri) + "\n\ta lv2:Plugin , lv2:AnalyserPlugin , doap:Project ;\n";
   text += "\tdoap:name " + Text(TVebriskEffect::kEffectName) + " ;\n";
   text += "\tdoap:license " + Iri(kLicenseUri) + " ;\n";
-  text += "\tdoap:homepage " + Iri(kHomepage) + " ;\n";
+  text += "\tdoap:homepage " + Iri(kVendorHomepage) + " ;\n";
   text += "\tdoap:maintainer [\n\t\tfoaf:name " + Text(TVebriskEffect::kVendorName) +
-          " ;\n\t\tfoaf:homepage " + Iri(kHomepage) + "\n\t] ;\n";
-  text +=
-      "\trdfs:comment \"Passes audio through untouched and measures, per channel, the "
-      "largest step between consecutive samples.\" ;\n";
+          " ;\n\t\tfoaf:homepage " + Iri(kVendorHomepage) + "\n\t] ;\n";
+  text += "\trdfs:comment " + Text(kEffectDescription) + " ;\n";
   text += "\tlv2:minorVersion " + std::to_string(PROJECT_VERSION_MINOR) + " ;\n";
   text += "\tlv2:microVersion " + std::to_string(PROJECT_VERSION_PATCH) + " ;\n";
   text += "\tlv2:optionalFeature urid:map , lv2:hardRTCapable , opts:options ;\n";
@@ -116,8 +114,8 @@ std::string Description() {
             " ;\n\trdfs:comment " + Text(p.comment) + " .\n\n";
   }
   text += Iri((std::string(kPluginUri) + "#fullScale").c_str()) +
-          "\n\ta units:Unit ;\n\trdfs:label \"full scale\" ;\n\tunits:symbol \"FS\" ;\n"
-          "\tunits:render \"%.4f FS\" .\n\n";
+          "\n\ta units:Unit ;\n\trdfs:label \"full scale\" ;\n\tunits:symbol " +
+          Text(kStepUnitSymbol) + " ;\n\tunits:render " + Text(kStepTextFormat) + " .\n\n";
   text += Iri(kGuiUri) +
           "\n\ta ui:X11UI ;\n\tlv2:requiredFeature ui:parent ;\n"
           "\tlv2:optionalFeature ui:idleInterface , ui:resize , opts:options ;\n"

@@ -1,7 +1,7 @@
 # CHANGELOG.md as a Debian changelog, for the package's changelog.gz:
 #   awk -v package=NAME -v version=VERSION -v maintainer="NAME <MAIL>" \
 #       -f changelog_to_debian.awk CHANGELOG.md
-# A release starts at "## VERSION — YYYY-MM-DD"; its paragraphs, "### " titles
+# A release starts at "## VERSION — YYYY-MM-DD" ("## Unreleased" is skipped); its paragraphs, "### " titles
 # and "- " items become change lines wrapped at 80 columns. The newest release
 # must be VERSION, the package's: a package whose changelog stops at an older
 # release is refused here rather than shipped.
@@ -49,6 +49,9 @@ function end_release(    command, stamp, earlier) {
   print " -- " maintainer "  " stamp
   release = ""
 }
+
+# Changes not in a release yet belong to no package.
+/^## Unreleased$/ { end_release(); next }
 
 /^## / {
   end_release()

@@ -55,7 +55,7 @@ file(CHMOD "${doc}/copyright" "${doc}/changelog.gz" "${overrides}/${CPACK_PACKAG
 # pass would add ldconfig maintainer scripts too, because the plug-ins lie
 # under /usr/lib; but they are no shared libraries for the loader to find, and
 # ldconfig never reads its folder.
-file(GLOB binaries "${root}/bin/*" "${root}/lib/vst/*" "${root}/lib/lv2/*/*.so")
+file(GLOB binaries "${root}/bin/*" "${root}/lib/vst/*" "${root}/lib/clap/*" "${root}/lib/lv2/*/*.so")
 # It wants a debian/control beside it, and a DEBIAN folder above the binaries
 # to know they are staged for a package.
 set(staging "${CPACK_TEMPORARY_DIRECTORY}")

@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake ninja-build g++ pkg-config libbenchmark-dev libcairo2-dev \
   libsndfile1-dev fonts-liberation libx11-dev libfftw3-dev python3 lv2-dev liblilv-dev
 cmake -S . -B build -G Ninja -DBUILD_BENCHMARKS=ON >/dev/null
-benchmarks="process_bench render_bench host_bench lv2_bench fft_bench slewmeter_bench"
+benchmarks="process_bench render_bench host_bench lv2_bench clap_bench fft_bench slewmeter_bench"
 # shellcheck disable=SC2086
 cmake --build build --target $benchmarks
 results=build/bench-results

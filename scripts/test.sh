@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 scripts/install-packages.sh cmake ninja-build g++ pkg-config libgtest-dev libbenchmark-dev \
   libcairo2-dev libsndfile1-dev fonts-liberation libx11-dev libxtst-dev xvfb xauth \
   libfftw3-dev valgrind binutils dpkg-dev lintian groff-base man-db clang libclang-rt-14-dev \
-  ardour python3 lv2-dev liblilv-dev lilv-utils sordi serdi jalv jackd2
+  ardour python3 lv2-dev liblilv-dev lilv-utils sordi serdi jalv jackd2 qtractor
 cmake -S . -B build -G Ninja -DBUILD_TESTING=ON -DBUILD_BENCHMARKS=ON >/dev/null
 cmake --build build
 # The editor's tests open real windows: they get a virtual X server of their own.

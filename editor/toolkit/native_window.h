@@ -55,6 +55,9 @@ class NativeWindow {
   virtual void resize(const CRect& newSize) = 0;
   // The platform's window handle, for tests and the host.
   virtual uintptr_t handle() const = 0;
+  // A descriptor that becomes readable when events arrive, for a host that
+  // watches it and calls processEvents; -1 where the platform has none.
+  virtual int eventDescriptor() const { return -1; }
 };
 
 }  // namespace VSTGUI

@@ -1,6 +1,6 @@
 // The audio thread must never allocate or lock: every allocation and mutex lock
-// of the process is counted while the built plug-in (VST, and LV2 where it is
-// built) processes.
+// of the process is counted while the built plug-in (VST, CLAP, and LV2 where
+// it is built) processes.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <pthread.h>
@@ -13,6 +13,10 @@
 #include "tests/support/awkward_signal.h"
 #include "tools/loader/plugin_library.h"
 
+#if defined(CLAP_PLUGIN_PATH)
+#include "tests/clap/host/clap_test_host.h"
+#include "tests/clap/host/processing.h"
+#endif
 #if defined(LV2_PLUGIN_PATH)
 #include <lv2/atom/atom.h>
 #include <lv2/core/lv2.h>
@@ -264,5 +268,44 @@ TEST(AudioThread, Lv2RunNeitherAllocatesNorLocksAfterActivateStateRestoreOrReact
   d->deactivate(meter);
   d->cleanup(meter);
   dlclose(library);
+}
+#endif
+
+#if defined(CLAP_PLUGIN_PATH)
+TEST(AudioThread, ClapProcessNeitherAllocatesNorLocksInEitherPrecisionWithTransportOrAfterReset) {
+  ClapTestHost host(CLAP_PLUGIN_PATH);
+  ASSERT_EQ(host.error(), "");
+  counting = true;
+  const clap_plugin* plugin = host.create();
+  counting = false;
+  ASSERT_NE(plugin, nullptr);
+  ASSERT_GT(allocations.exchange(0), 0) << "the counter must see the plug-in's allocations";
+  ASSERT_TRUE(plugin->init(plugin));
+  ASSERT_TRUE(plugin->activate(plugin, 48000, 1, 4096));
+  host.thread = ClapTestHost::Thread::audio;
+  ASSERT_TRUE(plugin->start_processing(plugin));
+  std::vector<float> floats[] = {AwkwardSignal<float>(4096, 5), AwkwardSignal<float>(4096, 6)};
+  std::vector<double> doubles[] = {AwkwardSignal<double>(4096, 7), AwkwardSignal<double>(4096, 8)};
+  float* f[] = {floats[0].data(), floats[1].data()};
+  double* d[] = {doubles[0].data(), doubles[1].data()};
+  clap_event_transport transport{};
+  transport.flags = CLAP_TRANSPORT_HAS_TEMPO | CLAP_TRANSPORT_HAS_BEATS_TIMELINE |
+                    CLAP_TRANSPORT_HAS_TIME_SIGNATURE | CLAP_TRANSPORT_IS_PLAYING;
+  transport.tempo = 120;
+  counting = true;
+  for (uint32_t round = 0; round < 200; ++round) {
+    const uint32_t frames = 1 + (round * 37) % 4096;
+    ProcessStereo(plugin, f, f, frames, round % 2 ? &transport : nullptr);
+    ProcessStereo(plugin, d, d, frames, round % 2 ? &transport : nullptr);
+    if (round % 50 == 0) plugin->reset(plugin);
+  }
+  counting = false;
+  EXPECT_EQ(allocations.exchange(0), 0);
+  EXPECT_EQ(locks.exchange(0), 0);
+  plugin->stop_processing(plugin);
+  host.thread = ClapTestHost::Thread::main;
+  plugin->deactivate(plugin);
+  plugin->destroy(plugin);
+  EXPECT_TRUE(host.misbehaviour().empty());
 }
 #endif

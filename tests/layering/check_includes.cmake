@@ -24,6 +24,9 @@ set(layers
   "vst2/plugin:vst2 vst2/editor effect runtime core editor/drawing"
   "lv2:effect runtime core"
   "lv2/gui:lv2 editor editor/toolkit editor/drawing effect runtime core platform"
+  "clap:effect runtime core"
+  "clap/editor:clap editor editor/toolkit editor/drawing effect core"
+  "clap/plugin:clap clap/editor editor/drawing effect runtime core"
   "tools/loader:vst2"
   "tools/slewmeter:tools/loader vst2/plugin vst2 effect editor editor/drawing core"
 )
@@ -65,7 +68,7 @@ set(checked 0)
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}
   ${SOURCE_DIR}/core/*.h ${SOURCE_DIR}/core/*.cpp
   ${SOURCE_DIR}/editor/*.h ${SOURCE_DIR}/editor/*.cpp ${SOURCE_DIR}/vst2/*.h ${SOURCE_DIR}/vst2/*.cpp
-  ${SOURCE_DIR}/lv2/*.h ${SOURCE_DIR}/lv2/*.cpp
+  ${SOURCE_DIR}/lv2/*.h ${SOURCE_DIR}/lv2/*.cpp ${SOURCE_DIR}/clap/*.h ${SOURCE_DIR}/clap/*.cpp
   ${SOURCE_DIR}/runtime/*.h ${SOURCE_DIR}/runtime/*.cpp ${SOURCE_DIR}/effect/*.h
   ${SOURCE_DIR}/effect/*.cpp
   ${SOURCE_DIR}/platform/*.h ${SOURCE_DIR}/platform/*.cpp ${SOURCE_DIR}/tools/*.h

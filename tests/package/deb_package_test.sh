@@ -25,6 +25,7 @@ doc=./usr/share/doc/pemberlyquist-ravuvi-rozevezav
 # The LV2 bundle as the build made it.
 bundle=$(cd "$build/lv2-path" && find . -type f | sed 's|^\./|./usr/lib/lv2/|')
 expected=$(printf '%s\n' "./usr/bin/slewmeter
+./usr/lib/clap/PemberlyquistRavuviRozeveZAV.clap
 ./usr/lib/vst/PemberlyquistRavuviRozeveZAV.so
 $doc/changelog.gz
 $doc/copyright
@@ -75,6 +76,7 @@ for library in libcairo2 libx11-6 libsndfile1 libfontconfig1 fonts-liberation; d
 done
 
 for binary in "$scratch/root/usr/bin/slewmeter" "$scratch/root/usr/lib/vst/PemberlyquistRavuviRozeveZAV.so" \
+  "$scratch/root/usr/lib/clap/PemberlyquistRavuviRozeveZAV.clap" \
   "$scratch"/root/usr/lib/lv2/*/*.so; do
   readelf -S "$binary" | grep -q '\.debug_' && fail "debug sections left in $binary"
   grep -q -a -F "$source" "$binary" && fail "a build path is inside $binary"

@@ -1,8 +1,8 @@
 #!/bin/sh
 # `cmake --install` puts the plug-ins where hosts look, slewmeter in bin/ and its
 # manual page where `man` finds it: a user install (prefix ~/.local) to ~/.vst,
-# ~/.lv2, ~/.local/bin and ~/.local/share/man, any other prefix to
-# <prefix>/lib/vst, <prefix>/lib/lv2, <prefix>/bin and <prefix>/share/man. HOME points at a scratch folder, so
+# ~/.clap, ~/.lv2, ~/.local/bin and ~/.local/share/man, any other prefix to
+# <prefix>/lib/vst, <prefix>/lib/clap, <prefix>/lib/lv2, <prefix>/bin and <prefix>/share/man. HOME points at a scratch folder, so
 # nothing of the user's is touched.
 #   install_destinations_test.sh BUILD_DIR
 set -eu
@@ -12,6 +12,7 @@ trap 'rm -rf "$scratch"' EXIT
 export HOME="$scratch/home"
 mkdir -p "$HOME"
 plugin=PemberlyquistRavuviRozeveZAV.so
+clap=PemberlyquistRavuviRozeveZAV.clap
 fail() { echo "install: $*" >&2; exit 1; }
 # The LV2 bundle as the build made it (none where the LV2 headers were missing).
 bundle_files=$(cd "$build/lv2-path" 2>/dev/null && find . -type f | sed 's|^\./||' | sort)
@@ -38,7 +39,8 @@ $expected"
   done
 }
 
-expect_install "" "$HOME" "$(with_bundle "./.local/bin/slewmeter
+expect_install "" "$HOME" "$(with_bundle "./.clap/$clap
+./.local/bin/slewmeter
 ./.local/share/man/man1/slewmeter.1.gz
 ./.vst/$plugin" ./.lv2)" --prefix "$HOME/.local"
 # man looks beside the folders of PATH: ~/.local/bin leads it to ~/.local/share/man.
@@ -49,10 +51,12 @@ rm -rf "$HOME" && mkdir -p "$HOME"
 
 mkdir -p "$scratch/dest"
 expect_install "$scratch/dest" "$scratch/dest" "$(with_bundle "./usr/bin/slewmeter
+./usr/lib/clap/$clap
 ./usr/lib/vst/$plugin
 ./usr/share/man/man1/slewmeter.1.gz" ./usr/lib/lv2)" --prefix /usr
 rm -rf "$scratch/dest" && mkdir -p "$scratch/dest"
 expect_install "$scratch/dest" "$scratch/dest" "$(with_bundle "./opt/meter/bin/slewmeter
+./opt/meter/lib/clap/$clap
 ./opt/meter/lib/vst/$plugin
 ./opt/meter/share/man/man1/slewmeter.1.gz" ./opt/meter/lib/lv2)" --prefix /opt/meter
 [ -z "$(ls -A "$HOME")" ] || fail "a system install wrote into the home folder"

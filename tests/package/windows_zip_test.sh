@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Windows zip from the cross build and checks that it holds exactly
-# the DLL, stripped and without a build path, the read-me, the licence and the
-# notices of the runtime code inside the DLL.
+# the DLL and the .clap, stripped and without a build path, the read-me (which
+# says where each goes), the licence and the notices of the runtime code inside
+# them.
 #   windows_zip_test.sh BUILD_DIR SOURCE_DIR VERSION
 set -eu
 build="$1" source="$2" version="$3"
@@ -18,6 +19,7 @@ zip="$scratch/out/pemberlyquist-ravuvi-rozevezav-$version-windows-x64.zip"
 mkdir "$scratch/root"
 (cd "$scratch/root" && cmake -E tar xf "$zip" && find . -type f | sed 's|^\./||' | sort) >"$scratch/names"
 expected="LICENSE.txt
+PemberlyquistRavuviRozeveZAV.clap
 PemberlyquistRavuviRozeveZAV.dll
 README.txt
 THIRD-PARTY-NOTICES.txt"
@@ -28,9 +30,13 @@ cmp -s "$scratch/root/README.txt" "$source/packaging/README-windows.txt" || fail
 cmp -s "$scratch/root/LICENSE.txt" "$source/LICENSE" || fail "LICENSE.txt is not the licence"
 cmp -s "$scratch/root/THIRD-PARTY-NOTICES.txt" "$source/packaging/NOTICES-windows.txt" ||
   fail "THIRD-PARTY-NOTICES.txt is not the notices"
-dll="$scratch/root/PemberlyquistRavuviRozeveZAV.dll"
-x86_64-w64-mingw32-objdump -h "$dll" | grep -q '\.debug_' && fail "debug sections left in the DLL"
-for path in "$source" "$build" "$(cd "$build" && pwd)"; do
-  grep -q -a -F "$path" "$dll" && fail "a build path is inside the DLL: $path"
+grep -q -F '%COMMONPROGRAMFILES%\CLAP' "$scratch/root/README.txt" ||
+  fail "README.txt does not say where the .clap goes"
+for binary in PemberlyquistRavuviRozeveZAV.dll PemberlyquistRavuviRozeveZAV.clap; do
+  x86_64-w64-mingw32-objdump -h "$scratch/root/$binary" | grep -q '\.debug_' &&
+    fail "debug sections left in $binary"
+  for path in "$source" "$build" "$(cd "$build" && pwd)"; do
+    grep -q -a -F "$path" "$scratch/root/$binary" && fail "a build path is inside $binary: $path"
+  done
 done
-echo "windows zip: $(basename "$zip") holds the DLL, the read-me, the licence and the notices"
+echo "windows zip: $(basename "$zip") holds the DLL, the .clap, the read-me, the licence and the notices"

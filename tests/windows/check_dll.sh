@@ -1,14 +1,15 @@
 #!/bin/sh
-# The DLL must export exactly its three entry points and import only DLLs that
-# every Windows system has: no MinGW runtime DLL.
-#   check_dll.sh OBJDUMP DLL
+# A Windows plug-in must export exactly its entry points and import only DLLs
+# that every Windows system has: no MinGW runtime DLL.
+#   check_dll.sh OBJDUMP DLL "ENTRY POINT..."
 set -eu
 objdump="$1"
 dll="$2"
+expected="$3"
 headers=$("$objdump" -p "$dll")
 exports=$(printf '%s\n' "$headers" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' |
   awk 'NR > 1 && NF {print $NF}' | sort | tr '\n' ' ')
-if [ "$exports" != "MAIN VSTPluginMain main " ]; then
+if [ "$exports" != "$expected " ]; then
   echo "unexpected exports: $exports" >&2
   exit 1
 fi

@@ -4,12 +4,12 @@
 
 #include <string>
 
+#include "tools/loader/shared_library.h"
 #include "vst2/vst24.h"
 
 class PluginLibrary {
  public:
   explicit PluginLibrary(const std::string& path);
-  ~PluginLibrary();
   PluginLibrary(const PluginLibrary&) = delete;
   PluginLibrary& operator=(const PluginLibrary&) = delete;
 
@@ -23,7 +23,7 @@ class PluginLibrary {
   AEffect* create(audioMasterCallback callback) const { return entry ? entry(callback) : nullptr; }
 
  private:
-  void* handle = nullptr;
+  SharedLibrary library;
   EntryPoint entry = nullptr;
   std::string loadError;
 };

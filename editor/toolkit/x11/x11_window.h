@@ -27,6 +27,8 @@ class X11Window : public NativeWindow {
   // rectangle it reads back, never from the frame's window alone.
   void resize(const CRect& newSize) override;
   uintptr_t handle() const override { return window; }
+  // The connection of our own, so a host can wake us when its events arrive.
+  int eventDescriptor() const override { return ConnectionNumber(display); }
 
  private:
   X11Window(Display* display, NativeWindowEvents& events, const CRect& size);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "effect/meter_model.h"
-#include "tests/lv2/gui/history_pixels.h"
+#include "tests/support/history_pixels.h"
 #include "tests/support/x11_host.h"
 
 namespace {

@@ -17,9 +17,9 @@
 
 #include "lv2/lv2_facts.h"
 #include "tests/lv2/gui/foreign_events.h"
-#include "tests/lv2/gui/history_pixels.h"
 #include "tests/lv2/gui/object_writer.h"
 #include "tests/lv2/host/urid_table.h"
+#include "tests/support/history_pixels.h"
 #include "tests/support/x11_host.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include "lv2/gui/lv2_gui.h"
 #include "lv2/lv2_facts.h"
 #include "tests/lv2/gui/audio_side.h"
-#include "tests/lv2/gui/history_pixels.h"
 #include "tests/lv2/host/urid_table.h"
 #include "tests/support/fake_host.h"
+#include "tests/support/history_pixels.h"
 #include "tests/support/x11_host.h"
 
 namespace {
