@@ -272,6 +272,15 @@ struct clap_plugin_gui {
   bool (*hide)(const clap_plugin* plugin);
 };
 
+// The host's side of "clap.gui": what a plug-in asks of the host's window.
+struct clap_host_gui {
+  void (*resize_hints_changed)(const clap_host* host);
+  bool (*request_resize)(const clap_host* host, uint32_t width, uint32_t height);
+  bool (*request_show)(const clap_host* host);
+  bool (*request_hide)(const clap_host* host);
+  void (*closed)(const clap_host* host, bool was_destroyed);
+};
+
 // --- timer and file descriptors ---------------------------------------------
 inline constexpr const char* kClapExtTimerSupport = "clap.timer-support";
 
@@ -391,6 +400,9 @@ static_assert(offsetof(clap_gui_resize_hints, aspect_ratio_width) == 4);
 static_assert(sizeof(clap_plugin_gui) == 15 * sizeof(void*));
 static_assert(offsetof(clap_plugin_gui, set_parent) == 80);
 static_assert(offsetof(clap_plugin_gui, hide) == 112);
+static_assert(sizeof(clap_host_gui) == 40);
+static_assert(offsetof(clap_host_gui, request_resize) == 8);
+static_assert(offsetof(clap_host_gui, closed) == 32);
 static_assert(sizeof(clap_plugin_timer_support) == 8);
 static_assert(sizeof(clap_host_timer_support) == 16);
 static_assert(sizeof(clap_plugin_posix_fd_support) == 8);

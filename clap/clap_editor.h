@@ -16,6 +16,8 @@ class ClapEditor {
   // Leaves the host's window and X error handler as they were; also when not created.
   virtual void destroy() = 0;
   virtual bool isCreated() const = 0;
+  // The scale of the host's window (sizes are physical pixels); false when ignored.
+  virtual bool setScale(double scale) = 0;
   virtual bool getSize(uint32_t* width, uint32_t* height) = 0;
   virtual bool setSize(uint32_t width, uint32_t height) = 0;
   virtual bool setParent(const clap_window& window) = 0;

@@ -154,9 +154,9 @@ Result WithCreatedEditor(const clap_plugin* plugin, Result fallback, const char*
   });
 }
 
-// The scale reaches the editor with desktop scaling; until then the size is fixed.
-bool GuiSetScale(const clap_plugin*, double) {
-  return false;
+bool GuiSetScale(const clap_plugin* plugin, double scale) {
+  return WithCreatedEditor(plugin, false, "gui.set_scale called without gui.create",
+                           [&](ClapEditor& e) { return e.setScale(scale); });
 }
 
 bool GuiGetSize(const clap_plugin* plugin, uint32_t* width, uint32_t* height) {

@@ -37,10 +37,37 @@ bool ClapGui::isApiSupported(const char* api, bool isFloating) {
   return IsOurApi(api, isFloating);
 }
 
+namespace {
+
+// Asks the host's window for the editor's new size, where the host offers clap.gui.
+class ResizingEditor final : public EditorCore {
+ public:
+  ResizingEditor(EffectInstance& instance, HostChecks& checks)
+      : EditorCore(instance, kEditorWidth, kEditorHeight), checks(checks) {}
+
+ protected:
+  void askHostForSize(int32_t width, int32_t height) override {
+    const auto* gui = checks.extension<clap_host_gui>(kClapExtGui);
+    if (gui && gui->request_resize) {
+      gui->request_resize(checks.clapHost(), static_cast<uint32_t>(width),
+                          static_cast<uint32_t>(height));
+    }
+  }
+
+ private:
+  HostChecks& checks;
+};
+
+}  // namespace
+
 bool ClapGui::create(const char* api, bool isFloating) {
   if (!IsOurApi(api, isFloating)) return false;
-  editor = std::make_unique<EditorCore>(instance, kEditorWidth, kEditorHeight);
+  editor = std::make_unique<ResizingEditor>(instance, checks);
   return true;
+}
+
+bool ClapGui::setScale(double scale) {
+  return editor->setHostScale(scale);
 }
 
 void ClapGui::destroy() {

@@ -25,6 +25,7 @@ class ClapGui final : public ClapEditor {
   bool create(const char* api, bool isFloating) override;
   void destroy() override;
   bool isCreated() const override { return editor != nullptr; }
+  bool setScale(double scale) override;
   bool getSize(uint32_t* width, uint32_t* height) override;
   bool setSize(uint32_t width, uint32_t height) override;
   bool setParent(const clap_window& window) override;

@@ -2,7 +2,10 @@
 // record, the host's timer and its descriptor calls, as a CLAP host drives it.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/clap/host/loaded_clap.h"
@@ -62,7 +65,6 @@ TEST_F(ClapEditorTest, EmbedsAtItsOwnSizeOnTheHostsTimerAndDescriptor) {
 
   open();
   EXPECT_FALSE(gui->create(plugin, "x11", false));
-  EXPECT_FALSE(gui->set_scale(plugin, 2));
   EXPECT_FALSE(gui->can_resize(plugin));
   EXPECT_TRUE(gui->set_size(plugin, kSize, kSize));
   EXPECT_FALSE(gui->set_size(plugin, 800, 600));
@@ -105,6 +107,35 @@ TEST_F(ClapEditorTest, AHundredEditorsComeAndGoWithoutAnErrorReachingTheHost) {
   }
   expectTheHostUntouched();
   EXPECT_TRUE(host.misbehaviour().empty());
+}
+
+TEST_F(ClapEditorTest, TheHostsScaleSizesTheEditorAndAScaleWhileOpenAsksForTheNewSize) {
+  EXPECT_FALSE(gui->set_scale(plugin, 1.5));  // before create
+  ASSERT_TRUE(gui->create(plugin, "x11", false));
+  for (double nonsense : {0.0, -1.0, std::nan(""), 100.0})
+    EXPECT_FALSE(gui->set_scale(plugin, nonsense)) << nonsense;
+  EXPECT_TRUE(gui->set_scale(plugin, 1.5));
+  uint32_t width = 0, height = 0;
+  ASSERT_TRUE(gui->get_size(plugin, &width, &height));
+  EXPECT_EQ(std::pair(width, height), std::pair(900u, 900u));
+  clap_window window{"x11", {}};
+  window.x11 = x.parent();
+  ASSERT_TRUE(gui->set_parent(plugin, &window));
+  auto editorSize = [&] {
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(x.getDisplay(), x.editorWindow(), &attributes);
+    return std::pair(attributes.width, attributes.height);
+  };
+  EXPECT_EQ(editorSize(), std::pair(900, 900));
+  EXPECT_TRUE(host.resizeRequests().empty());
+  EXPECT_TRUE(gui->set_scale(plugin, 2));
+  EXPECT_EQ(editorSize(), std::pair(1200, 1200));
+  EXPECT_EQ(host.resizeRequests(), (std::vector<std::pair<uint32_t, uint32_t>>{{1200, 1200}}));
+  EXPECT_TRUE(gui->set_size(plugin, 1200, 1200));
+  gui->destroy(plugin);
+  expectTheHostUntouched();
+  EXPECT_EQ(host.misbehaviour(),
+            (std::vector<std::string>{"gui.set_scale called without gui.create"}));
 }
 
 TEST_F(ClapEditorTest, TheHostsWindowGoingFirstOrThePluginGoingWithItsEditorOpenIsSurvived) {

@@ -8,6 +8,9 @@ const clap_host_log ClapTestHost::kLog{logMessage};
 const clap_host_thread_check ClapTestHost::kThreadCheck{isMainThread, isAudioThread};
 const clap_host_timer_support ClapTestHost::kTimers{registerTimer, unregisterTimer};
 const clap_host_posix_fd_support ClapTestHost::kDescriptors{registerFd, modifyFd, unregisterFd};
+const clap_host_gui ClapTestHost::kGui{
+    [](const clap_host*) {}, requestResize, [](const clap_host*) { return false; },
+    [](const clap_host*) { return false; }, [](const clap_host*, bool) {}};
 
 ClapTestHost::ClapTestHost(const std::string& path, HostOffers offers)
     : library(path), offers(offers) {
@@ -65,6 +68,7 @@ const void* ClapTestHost::extension(const clap_host* host, const char* id) {
   if (offers.threadCheck && name == kClapExtThreadCheck) return &kThreadCheck;
   if (offers.timers && name == kClapExtTimerSupport) return &kTimers;
   if (offers.descriptors && name == kClapExtPosixFdSupport) return &kDescriptors;
+  if (offers.gui && name == kClapExtGui) return &kGui;
   return nullptr;
 }
 
@@ -100,6 +104,11 @@ bool ClapTestHost::registerFd(const clap_host* host, int fd, uint32_t) {
 bool ClapTestHost::modifyFd(const clap_host* host, int fd, uint32_t) {
   const auto& fds = of(host).registeredDescriptors;
   return std::find(fds.begin(), fds.end(), fd) != fds.end();
+}
+
+bool ClapTestHost::requestResize(const clap_host* host, uint32_t width, uint32_t height) {
+  of(host).resizes.emplace_back(width, height);
+  return true;
 }
 
 bool ClapTestHost::unregisterFd(const clap_host* host, int fd) {

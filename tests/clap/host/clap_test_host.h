@@ -18,6 +18,7 @@ struct HostOffers {
   bool threadCheck = true;
   bool timers = true;
   bool descriptors = true;
+  bool gui = true;
 };
 
 class ClapTestHost {
@@ -49,6 +50,8 @@ class ClapTestHost {
   };
   const std::vector<Timer>& timers() const { return registeredTimers; }
   const std::vector<int>& descriptors() const { return registeredDescriptors; }
+  // The sizes the plug-in asked the host's window for, oldest first.
+  const std::vector<std::pair<uint32_t, uint32_t>>& resizeRequests() const { return resizes; }
   // Calls the plug-in's on_timer for every registered timer.
   void fireTimers(const clap_plugin* plugin) const;
 
@@ -63,10 +66,12 @@ class ClapTestHost {
   static bool registerFd(const clap_host* host, int fd, uint32_t flags);
   static bool modifyFd(const clap_host* host, int fd, uint32_t flags);
   static bool unregisterFd(const clap_host* host, int fd);
+  static bool requestResize(const clap_host* host, uint32_t width, uint32_t height);
   static const clap_host_log kLog;
   static const clap_host_thread_check kThreadCheck;
   static const clap_host_timer_support kTimers;
   static const clap_host_posix_fd_support kDescriptors;
+  static const clap_host_gui kGui;
 
   SharedLibrary library;
   std::string loadError;
@@ -79,6 +84,7 @@ class ClapTestHost {
   std::vector<Timer> registeredTimers;
   clap_id nextTimer = 1;
   std::vector<int> registeredDescriptors;
+  std::vector<std::pair<uint32_t, uint32_t>> resizes;
 };
 
 // A plug-in's extension table by id, as the host asks for it.
