@@ -19,17 +19,17 @@ class GraphFrameTimes : public ::testing::TestWithParam<std::tuple<int, int32_t>
 TEST_P(GraphFrameTimes, AStepBelongsToTheSecondAndGraphFrameOfItsSample) {
   const auto [rate, block] = GetParam();
   const int64_t frames = 3 * int64_t{rate};
-  auto reader = AudioReader::generated({static_cast<double>(rate), 2, frames},
-                                       [=](size_t start, float* left, float* right, size_t count) {
-                                         const size_t n = std::min<size_t>(
-                                             count, static_cast<size_t>(frames) - start);
-                                         for (size_t i = 0; i < n; ++i) {
-                                           const auto at = static_cast<int64_t>(start + i);
-                                           left[i] = at >= rate - 1 && at < 2 * rate ? 0.5f : 0.0f;
-                                           right[i] = at >= rate ? 0.25f : 0.0f;
-                                         }
-                                         return n;
-                                       });
+  auto reader = AudioReader::generated(
+      {static_cast<double>(rate), 2, frames},
+      [=](size_t start, double* left, double* right, size_t count) {
+        const size_t n = std::min<size_t>(count, static_cast<size_t>(frames) - start);
+        for (size_t i = 0; i < n; ++i) {
+          const auto at = static_cast<int64_t>(start + i);
+          left[i] = at >= rate - 1 && at < 2 * rate ? 0.5f : 0.0f;
+          right[i] = at >= rate ? 0.25f : 0.0f;
+        }
+        return n;
+      });
   MeterSettings settings;
   settings.blockSize = block;
   settings.perSecond = true;

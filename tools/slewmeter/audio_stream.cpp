@@ -91,7 +91,7 @@ std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::str
   reader->audioFormat = {static_cast<double>(info.samplerate), info.channels,
                          info.seekable && plausible ? info.frames : -1};
   reader->expectedFromHeader = plausible ? info.frames : -1;
-  reader->interleaved = std::make_unique<float[]>(kStreamChunkFrames * 2);
+  reader->interleaved = std::make_unique<double[]>(kStreamChunkFrames * 2);
   return reader;
 }
 
@@ -107,7 +107,7 @@ AudioReader::~AudioReader() {
   if (file != nullptr) sf_close(file);
 }
 
-size_t AudioReader::read(float* left, float* right, size_t frames) {
+size_t AudioReader::read(double* left, double* right, size_t frames) {
   if (file == nullptr) {
     const size_t count = generator(static_cast<size_t>(done), left, right, frames);
     done += static_cast<int64_t>(count);
@@ -117,9 +117,9 @@ size_t AudioReader::read(float* left, float* right, size_t frames) {
   size_t count = 0;
   while (count < frames) {
     const size_t want = std::min(frames - count, kStreamChunkFrames);
-    const sf_count_t got = sf_readf_float(file, interleaved.get(), static_cast<sf_count_t>(want));
+    const sf_count_t got = sf_readf_double(file, interleaved.get(), static_cast<sf_count_t>(want));
     if (got <= 0) break;
-    const float* in = interleaved.get();
+    const double* in = interleaved.get();
     for (size_t i = 0; i < static_cast<size_t>(got); ++i) {
       left[count + i] = in[i * channels];
       right[count + i] = in[i * channels + channels - 1];
@@ -150,7 +150,7 @@ std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const 
     error = path + ": " + sf_strerror(nullptr);
     return nullptr;
   }
-  writer->interleaved = std::make_unique<float[]>(kStreamChunkFrames * 2);
+  writer->interleaved = std::make_unique<double[]>(kStreamChunkFrames * 2);
   return writer;
 }
 
@@ -161,16 +161,16 @@ AudioWriter::~AudioWriter() {
   }
 }
 
-bool AudioWriter::write(const float* left, const float* right, size_t frames) {
+bool AudioWriter::write(const double* left, const double* right, size_t frames) {
   const auto step = static_cast<size_t>(channels);
   for (size_t start = 0; !failed && start < frames; start += kStreamChunkFrames) {
     const size_t count = std::min(frames - start, kStreamChunkFrames);
-    float* out = interleaved.get();
+    double* out = interleaved.get();
     for (size_t i = 0; i < count; ++i) {
       out[i * step] = left[start + i];
       if (step == 2) out[i * step + 1] = right[start + i];
     }
-    failed = sf_writef_float(file, out, static_cast<sf_count_t>(count)) !=
+    failed = sf_writef_double(file, out, static_cast<sf_count_t>(count)) !=
              static_cast<sf_count_t>(count);
   }
   return !failed;

@@ -1,5 +1,6 @@
 // Audio for slewmeter, a chunk at a time: read from a file or standard input,
-// made up as the built-in test signal, or written as 32-bit float WAV.
+// made up as the built-in test signal, or written as WAV; in double precision,
+// which holds every sample of every input exactly.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,7 @@ struct AudioFormat {
 // Made-up audio: fills up to `frames` frames from frame `start` on, and says how
 // many; 0 at the end.
 using AudioGenerator =
-    std::function<size_t(size_t start, float* left, float* right, size_t frames)>;
+    std::function<size_t(size_t start, double* left, double* right, size_t frames)>;
 
 class AudioReader {
  public:
@@ -33,7 +34,7 @@ class AudioReader {
 
   const AudioFormat& format() const { return audioFormat; }
   // Up to `frames` frames into the two channels; 0 at the end.
-  size_t read(float* left, float* right, size_t frames);
+  size_t read(double* left, double* right, size_t frames);
   // After the end: the header promised more than came, or the data stopped short.
   bool truncated() const;
   int64_t framesRead() const { return done; }
@@ -47,7 +48,7 @@ class AudioReader {
   bool headerSaysShort = false;     // the file is shorter than its header's data size
   int64_t expectedFromHeader = -1;  // what the header promised, pipes included
   int64_t done = 0;
-  std::unique_ptr<float[]> interleaved;
+  std::unique_ptr<double[]> interleaved;
 };
 
 class AudioWriter {
@@ -59,7 +60,7 @@ class AudioWriter {
   AudioWriter(const AudioWriter&) = delete;
   AudioWriter& operator=(const AudioWriter&) = delete;
 
-  bool write(const float* left, const float* right, size_t frames);
+  bool write(const double* left, const double* right, size_t frames);
   bool commit(std::string& error);
 
  private:
@@ -69,7 +70,7 @@ class AudioWriter {
   int channels = 2;
   std::string path, temporary;
   bool failed = false;
-  std::unique_ptr<float[]> interleaved;
+  std::unique_ptr<double[]> interleaved;
 };
 
 // Frames a reader or writer moves at a time.

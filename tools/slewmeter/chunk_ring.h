@@ -9,7 +9,7 @@
 #include <vector>
 
 struct Chunk {
-  std::vector<float> left, right;
+  std::vector<double> left, right;
   size_t frames = 0;  // 0: the end of the input
 };
 

@@ -105,8 +105,10 @@ class MeterPass {
       const int64_t graphFrameEnd = GraphFrameStart(graphFrame.index + 1, sampleRate);
       const size_t count = std::min({static_cast<size_t>(settings.blockSize), chunk.frames - start,
                                      static_cast<size_t>(graphFrameEnd - done)});
-      float* io[] = {chunk.left.data() + start, chunk.right.data() + start};
-      running.effect->processReplacing(running.effect, io, io, static_cast<int32_t>(count));
+      // In double precision whatever the input: a host may pass either, and the
+      // plug-in meters and passes both exactly.
+      double* io[] = {chunk.left.data() + start, chunk.right.data() + start};
+      running.effect->processDoubleReplacing(running.effect, io, io, static_cast<int32_t>(count));
       if (settings.interSample) {
         slopes[0].push(io[0], count);
         slopes[1].push(io[1], count);
