@@ -20,7 +20,7 @@ TEST_P(GraphFrameTimes, AStepBelongsToTheSecondAndGraphFrameOfItsSample) {
   const auto [rate, block] = GetParam();
   const int64_t frames = 3 * int64_t{rate};
   auto reader = AudioReader::generated(
-      {static_cast<double>(rate), 2, frames},
+      {static_cast<double>(rate), 2, frames, {}},
       [=](size_t start, double* left, double* right, size_t count) {
         const size_t n = std::min<size_t>(count, static_cast<size_t>(frames) - start);
         for (size_t i = 0; i < n; ++i) {

@@ -19,7 +19,7 @@ constexpr double kRate = 48000;
 Measurement MeterSquares(float leftLevel, float rightLevel, const MeterSettings& settings) {
   const auto frames = static_cast<int64_t>(2 * kRate);
   auto reader = AudioReader::generated(
-      {kRate, 2, frames}, [=](size_t start, double* left, double* right, size_t count) {
+      {kRate, 2, frames, {}}, [=](size_t start, double* left, double* right, size_t count) {
         const size_t n = std::min(count, static_cast<size_t>(frames - int64_t(start)));
         for (size_t i = 0; i < n; ++i) {
           const bool up = (start + i) % 2 != 0;

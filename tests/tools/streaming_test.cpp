@@ -31,7 +31,7 @@ AudioGenerator LongAudio(int64_t frames, double rate, double burstSecond) {
 Measurement MeterGenerated(double minutes, bool lengthKnown) {
   constexpr double kRate = 48000;
   const auto frames = static_cast<int64_t>(minutes * 60 * kRate);
-  auto reader = AudioReader::generated({kRate, 2, lengthKnown ? frames : -1},
+  auto reader = AudioReader::generated({kRate, 2, lengthKnown ? frames : -1, {}},
                                        LongAudio(frames, kRate, minutes * 60 * 0.75));
   Measurement measurement;
   std::string error;

@@ -8,13 +8,21 @@
 #include <memory>
 #include <string>
 
+#include "tools/slewmeter/sample_codec.h"
+
 struct sf_private_tag;
+class SampleSource;
 
 struct AudioFormat {
   double sampleRate = 48000;
   int channels = 2;             // of the input: 1 or 2; mono is metered on both channels
   int64_t expectedFrames = -1;  // from the header; -1 when it cannot be trusted (a pipe)
+  SampleEncoding encoding;      // the input's samples, which --out keeps where WAV can
 };
+
+// Below this rate a graph frame would hold too few samples to be worth its
+// graphics work (at 1 Hz, 30 of them to one sample).
+constexpr double kLowestSampleRate = 8000;
 
 // Made-up audio: fills up to `frames` frames from frame `start` on, and says how
 // many; 0 at the end.
@@ -35,18 +43,17 @@ class AudioReader {
   const AudioFormat& format() const { return audioFormat; }
   // Up to `frames` frames into the two channels; 0 at the end.
   size_t read(double* left, double* right, size_t frames);
-  // After the end: the header promised more than came, or the data stopped short.
-  bool truncated() const;
+  // After the end: empty when the input was whole, else a phrase that says
+  // what went short and where.
+  std::string shortfall() const;
   int64_t framesRead() const { return done; }
 
  private:
   AudioReader() = default;
 
-  sf_private_tag* file = nullptr;  // null: made up by `generator`
+  std::unique_ptr<SampleSource> source;  // null: made up by `generator`
   AudioGenerator generator;
   AudioFormat audioFormat;
-  bool headerSaysShort = false;     // the file is shorter than its header's data size
-  int64_t expectedFromHeader = -1;  // what the header promised, pipes included
   int64_t done = 0;
   std::unique_ptr<double[]> interleaved;
 };

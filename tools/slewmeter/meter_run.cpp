@@ -179,7 +179,8 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
     }
     const bool whole = pass.run(output, error, progress);
     measurement.frames = reader.framesRead();
-    measurement.truncated = reader.truncated();
+    measurement.shortfall = reader.shortfall();
+    measurement.truncated = !measurement.shortfall.empty();
     if (!whole) return false;
   } catch (const std::exception& exception) {
     error = std::string("metering stopped: ") + exception.what();

@@ -30,7 +30,8 @@ struct Measurement {
   AudioFormat format;
   int64_t frames = 0;
   bool truncated = false;
-  double fullScale = 0;  // the graph's top as a step
+  std::string shortfall;  // when truncated: what went short and where
+  double fullScale = 0;   // the graph's top as a step
   std::array<ChannelSummary, 2> channels;
   std::optional<TimelineColumns> timeline;
   std::unique_ptr<PerSecondPeaks> perSecond;
