@@ -83,10 +83,7 @@ class Run {
     file.frames = measurement.frames;
     file.fullScale = measurement.fullScale;
     file.channels = measurement.channels;
-    if (measurement.truncated) {
-      file.failure =
-          "truncated: metered the " + std::to_string(measurement.frames) + " frames there are";
-    }
+    file.failure = measurement.shortfall;
     say(file, format);
     return writeOutputs(input, file, measurement, output.get()) && file.failure.empty();
   }
