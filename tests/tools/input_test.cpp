@@ -1,0 +1,211 @@
+// Inputs as slewmeter opens them: whether one is whole is decided from its
+// data's declared size against the bytes there, in every container, from a
+// file or a pipe; a streaming writer's placeholder size promises nothing, and a
+// stream is read to its end. What cannot be metered is refused in our words.
+#include <gtest/gtest.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+  int exitCode;
+  std::string out;
+};
+
+// `command` runs in a shell with SLEWMETER standing for the program.
+ProgramRun Shell(const std::string& command) {
+  ProgramRun run{-1, {}};
+  const std::string line = "SLEWMETER=" SLEWMETER_PATH "; " + command + " 2>&1";
+  if (std::FILE* pipe = popen(line.c_str(), "r")) {
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+      run.out += buffer;
+    const int status = pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  return run;
+}
+
+std::string Little(uint64_t value, int bytes) {
+  std::string out;
+  for (int b = 0; b < bytes; ++b)
+    out += static_cast<char>(value >> (8 * b));
+  return out;
+}
+
+// A WAV header for 16-bit stereo at 48 kHz as some writers leave it.
+std::string WavHeader(uint32_t riffSize, uint32_t dataSize, uint16_t blockAlign = 4) {
+  return "RIFF" + Little(riffSize, 4) + "WAVEfmt " + Little(16, 4) + Little(1, 2) + Little(2, 2) +
+         Little(48000, 4) + Little(192000, 4) + Little(blockAlign, 2) + Little(16, 2) + "data" +
+         Little(dataSize, 4);
+}
+
+// Samples that step by 0.25 between frames 1000 and 1001, then rest.
+std::string Pcm16(size_t frames) {
+  std::string data;
+  for (size_t i = 0; i < frames; ++i) {
+    const std::string sample = Little(i > 1000 ? 8192 : 0, 2);
+    data += sample + sample;
+  }
+  return data;
+}
+
+class SlewmeterInput : public ::testing::Test {
+ protected:
+  SlewmeterInput()
+      : dir(fs::temp_directory_path() / ("slewmeter_length_" + std::to_string(getpid()))) {
+    fs::create_directories(dir);
+  }
+  ~SlewmeterInput() override { fs::remove_all(dir); }
+  std::string Path(const std::string& name) const { return (dir / name).string(); }
+  std::string Save(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+    return Path(name);
+  }
+  std::string Write(const std::string& name, int format, size_t frames) const {
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(Path(name).c_str(), SFM_WRITE, &info);
+    std::vector<double> samples(2 * frames);
+    for (size_t i = 0; i < frames; ++i)
+      samples[2 * i] = samples[2 * i + 1] = i > 1000 ? 0.25 : 0;
+    sf_writef_double(file, samples.data(), static_cast<sf_count_t>(frames));
+    sf_close(file);
+    return Path(name);
+  }
+  std::string Read(const std::string& path) const {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+
+  fs::path dir;
+};
+
+TEST_F(SlewmeterInput, WholeInputsWithHeaderQuirksFromFilesAndPipesAreWhole) {
+  const std::string pcm = Pcm16(4800);
+  const std::string wav = WavHeader(36 + 19200, 19200) + pcm;
+  // 8-bit mono with an odd count of frames, its pad byte missing.
+  const std::string odd = "RIFF" + Little(36 + 1001, 4) + "WAVEfmt " + Little(16, 4) +
+                          Little(1, 2) + Little(1, 2) + Little(48000, 4) + Little(48000, 4) +
+                          Little(1, 2) + Little(8, 2) + "data" + Little(1001, 4) +
+                          std::string(1001, '\x80');
+  struct Case {
+    std::string name, path;
+    int frames;
+  };
+  const std::string aiff = Write("a.aiff", SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 4800);
+  for (const Case& c : {
+           Case{"block align 0", Save("align.wav", WavHeader(36 + 19200, 19200, 0) + pcm), 4800},
+           Case{"RIFF size 8 over", Save("riff.wav", WavHeader(44 + 19200, 19200) + pcm), 4800},
+           Case{"RIFF size 8 under", Save("under.wav", WavHeader(28 + 19200, 19200) + pcm), 4800},
+           Case{"no pad byte", Save("odd.wav", odd), 1001},
+           Case{"AIFF", aiff, 4800},
+           Case{"AIFF and bytes after", Save("tail.aiff", Read(aiff) + std::string(77, 'x')), 4800},
+           Case{"AIFC", Write("c.aifc", SF_FORMAT_AIFF | SF_FORMAT_FLOAT, 4800), 4800},
+           Case{"W64", Write("w.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_24, 4800), 4800},
+           Case{"RF64", Write("r.wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_32, 4800), 4800},
+       }) {
+    for (const std::string& input : {c.path, "- < " + c.path, std::string("-")}) {
+      const ProgramRun run =
+          Shell((input == "-" ? "cat " + c.path + " | " : "") + "$SLEWMETER " + input + " --csv -");
+      EXPECT_EQ(run.exitCode, 0) << c.name << ": " << input << "\n" << run.out;
+      EXPECT_NE(run.out.find("," + std::to_string(c.frames) + ","), std::string::npos)
+          << c.name << ": " << input << "\n"
+          << run.out;
+    }
+  }
+}
+
+// Recordings cut short, each header's size read in its own width.
+TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
+  const std::string pcm = Pcm16(4800);
+  const uint64_t big = (uint64_t{5} << 30) + 4;  // past what 32 bits hold
+  const std::string rf64 = Write("r.wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, 4800);
+  std::string cutRf64 = Read(rf64);
+  cutRf64.replace(cutRf64.find("ds64") + 16, 8, Little(big, 8));
+  std::string cutW64 = Read(Write("w.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 4800));
+  const size_t data = cutW64.find("data");
+  cutW64.replace(data + 16, 8, Little(big + 24, 8));
+  struct Case {
+    std::string path;
+    uint64_t promised;
+  };
+  for (const Case& c :
+       {Case{Save("3gib.wav", WavHeader(0xC0000024, 0xC0000000) + pcm), 0xC0000000 / 4},
+        Case{Save("cut.rf64", cutRf64), big / 4}, Case{Save("cut.w64", cutW64), big / 4}}) {
+    for (const std::string& input : {c.path, "- < " + c.path}) {
+      const ProgramRun run = Shell("$SLEWMETER " + input);
+      EXPECT_EQ(run.exitCode, 1) << input << "\n" << run.out;
+      EXPECT_NE(run.out.find("truncated: metered the 4800 frames there are of the " +
+                             std::to_string(c.promised)),
+                std::string::npos)
+          << input << "\n"
+          << run.out;
+    }
+  }
+}
+
+TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
+  std::string flac = Read(Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000));
+  for (size_t i = flac.size() / 2; i < flac.size() * 3 / 4; ++i)
+    flac[i] = static_cast<char>(i * 7919);
+  const ProgramRun run = Shell("$SLEWMETER " + Save("damaged.flac", flac));
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("damaged.flac: damaged: decoding stopped at frame "), std::string::npos)
+      << run.out;
+}
+
+// More than 4 GiB of 64-bit float stereo (268 million frames) behind a
+// placeholder header, from /dev/zero through a pipe, with a step at its end.
+TEST_F(SlewmeterInput, AStreamBehindAPlaceholderIsReadToItsEndPast4GiB) {
+  const uint64_t frames = (uint64_t{4} << 30) / 16 + 4096;
+  std::string header = "RIFF" + Little(0xFFFFFFFF, 4) + "WAVEfmt " + Little(16, 4) + Little(3, 2) +
+                       Little(2, 2) + Little(48000, 4) + Little(768000, 4) + Little(16, 2) +
+                       Little(64, 2) + "data" + Little(0xFFFFFFFF, 4);
+  const std::string lastFrame = Little(0x3FD0000000000000, 8) + Little(0, 8);  // 0.25, 0
+  const ProgramRun run =
+      Shell("(cat " + Save("head.wav", header) + "; head -c " + std::to_string((frames - 1) * 16) +
+            " /dev/zero; cat " + Save("last", lastFrame) + ") | $SLEWMETER - --csv -");
+  ASSERT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("standard input,48000," + std::to_string(frames) + ","), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("largest step, left:  0.2500"), std::string::npos) << run.out;
+}
+
+TEST_F(SlewmeterInput, WhatCannotBeMeteredIsRefusedInOurWords) {
+  fs::create_directories(Path("folder.wav"));
+  const std::string oneHertz = "RIFF" + Little(40, 4) + "WAVEfmt " + Little(16, 4) + Little(1, 2) +
+                               Little(1, 2) + Little(1, 4) + Little(2, 4) + Little(2, 2) +
+                               Little(16, 2) + "data" + Little(4, 4) + Little(0x10001000, 4);
+  struct Case {
+    std::string input, says;
+  };
+  for (const Case& c :
+       {Case{Path("folder.wav"), "folder.wav: is a folder, not an audio file"},
+        Case{"- < " + Path("folder.wav"), "standard input: is a folder, not an audio file"},
+        Case{Save("empty.wav", ""), "empty.wav: is empty"},
+        Case{Save("notes.wav", "these are not samples"), "notes.wav: is not audio in a format"},
+        Case{Save("1hz.wav", oneHertz),
+             "1hz.wav: a sample rate of 1 Hz; slewmeter meters audio at 8000 Hz and above"}}) {
+    const ProgramRun run = Shell("$SLEWMETER " + c.input);
+    EXPECT_EQ(run.exitCode, 1) << c.input << "\n" << run.out;
+    EXPECT_NE(run.out.find(c.says), std::string::npos) << c.input << "\n" << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  }
+}
+
+}  // namespace
