@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/slewmeter/sample_codec.h"
+#include "tools/slewmeter/wave_header.h"
 
-struct sf_private_tag;
 class SampleSource;
 
 struct AudioFormat {
@@ -58,26 +60,39 @@ class AudioReader {
   std::unique_ptr<double[]> interleaved;
 };
 
+// The plug-in's output as WAV, in the input's own sample format where WAV holds
+// it (8-bit as it is, 16, 24 and 32-bit integers, 32 and 64-bit floats; other
+// encodings as 32-bit float), plain WAV or RF64 past 4 GiB of data.
 class AudioWriter {
  public:
   // Writes to a temporary file beside `path`; commit() puts it in place.
   static std::unique_ptr<AudioWriter> create(const std::string& path, const AudioFormat& format,
                                              std::string& error);
+  // Writes straight into an open descriptor, a device or a pipe too; it is
+  // left open. Where it cannot seek, the header is written first and once:
+  // with the final sizes when the input's length is known, else with the
+  // streaming placeholder.
+  static std::unique_ptr<AudioWriter> into(int descriptor, const AudioFormat& format);
   ~AudioWriter();  // without commit(), the temporary file goes
   AudioWriter(const AudioWriter&) = delete;
   AudioWriter& operator=(const AudioWriter&) = delete;
 
   bool write(const double* left, const double* right, size_t frames);
+  // The last pad byte and, where the target can seek, the header's final sizes.
   bool commit(std::string& error);
 
  private:
-  AudioWriter() = default;
+  AudioWriter(int descriptor, const AudioFormat& format);
+  bool put(const uint8_t* bytes, size_t count);
 
-  sf_private_tag* file = nullptr;
-  int channels = 2;
-  std::string path, temporary;
+  int descriptor;
+  WaveShape shape;
+  std::optional<uint64_t> promisedBytes;  // in the header as first written
+  uint64_t dataBytes = 0;
+  std::string path, temporary;  // empty when writing into a descriptor of the caller's
   bool failed = false;
-  std::unique_ptr<double[]> interleaved;
+  std::vector<double> interleaved;
+  std::vector<uint8_t> encoded;
 };
 
 // Frames a reader or writer moves at a time.

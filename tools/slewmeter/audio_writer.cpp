@@ -1,54 +1,109 @@
-#include <sndfile.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "tools/slewmeter/audio_stream.h"
 #include "tools/slewmeter/output_file.h"
 
+namespace {
+
+// WAV holds the input's own samples but for their byte order, and its 8-bit
+// samples are offset binary.
+SampleEncoding InWav(SampleEncoding encoding) {
+  if (!IsPlainEncoding(encoding)) return {4, true, false, false};
+  return {encoding.bytes, encoding.isFloat, false, encoding.bytes == 1 && !encoding.isFloat};
+}
+
+bool Seekable(int descriptor) {
+  struct stat status {};
+  return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+}  // namespace
+
+AudioWriter::AudioWriter(int descriptor, const AudioFormat& format)
+    : descriptor(descriptor),
+      shape{InWav(format.encoding), format.channels, static_cast<uint32_t>(format.sampleRate)},
+      interleaved(kStreamChunkFrames * 2),
+      encoded(kStreamChunkFrames * 2 * 8) {
+  if (format.expectedFrames >= 0) {
+    promisedBytes = static_cast<uint64_t>(format.expectedFrames) *
+                    static_cast<uint64_t>(shape.channels * shape.encoding.bytes);
+  }
+  const auto header = WaveHeader(shape, promisedBytes);
+  failed = !put(header.data(), header.size());
+}
+
 std::unique_ptr<AudioWriter> AudioWriter::create(const std::string& path, const AudioFormat& format,
                                                  std::string& error) {
-  std::unique_ptr<AudioWriter> writer(new AudioWriter);
-  writer->path = path;
-  writer->temporary = PrepareTemporaryFor(path);
-  writer->channels = format.channels;
-  SF_INFO info{};
-  info.samplerate = static_cast<int>(format.sampleRate);
-  info.channels = format.channels;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
-  writer->file = sf_open(writer->temporary.c_str(), SFM_WRITE, &info);
-  if (writer->file == nullptr) {
-    error = path + ": " + sf_strerror(nullptr);
+  const std::string temporary = PrepareTemporaryFor(path);
+  const int descriptor = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (descriptor < 0) {
+    error = path + ": cannot be written";
     return nullptr;
   }
-  writer->interleaved = std::make_unique<double[]>(kStreamChunkFrames * 2);
+  std::unique_ptr<AudioWriter> writer(new AudioWriter(descriptor, format));
+  writer->path = path;
+  writer->temporary = temporary;
   return writer;
 }
 
+std::unique_ptr<AudioWriter> AudioWriter::into(int descriptor, const AudioFormat& format) {
+  return std::unique_ptr<AudioWriter>(new AudioWriter(descriptor, format));
+}
+
 AudioWriter::~AudioWriter() {
-  if (file != nullptr) {
-    sf_close(file);
-    std::remove(temporary.c_str());
+  if (temporary.empty() || descriptor < 0) return;
+  close(descriptor);
+  std::remove(temporary.c_str());
+}
+
+bool AudioWriter::put(const uint8_t* bytes, size_t count) {
+  while (count > 0) {
+    const ssize_t written = ::write(descriptor, bytes, count);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes += written;
+    count -= static_cast<size_t>(written);
   }
+  return true;
 }
 
 bool AudioWriter::write(const double* left, const double* right, size_t frames) {
-  const auto step = static_cast<size_t>(channels);
+  const auto channels = static_cast<size_t>(shape.channels);
+  const auto sampleBytes = static_cast<size_t>(shape.encoding.bytes);
   for (size_t start = 0; !failed && start < frames; start += kStreamChunkFrames) {
     const size_t count = std::min(frames - start, kStreamChunkFrames);
-    double* out = interleaved.get();
     for (size_t i = 0; i < count; ++i) {
-      out[i * step] = left[start + i];
-      if (step == 2) out[i * step + 1] = right[start + i];
+      interleaved[i * channels] = left[start + i];
+      if (channels == 2) interleaved[i * channels + 1] = right[start + i];
     }
-    failed = sf_writef_double(file, out, static_cast<sf_count_t>(count)) !=
-             static_cast<sf_count_t>(count);
+    EncodeSamples(shape.encoding, interleaved.data(), count * channels, encoded.data());
+    failed = !put(encoded.data(), count * channels * sampleBytes);
+    dataBytes += count * channels * sampleBytes;
   }
   return !failed;
 }
 
 bool AudioWriter::commit(std::string& error) {
-  if (!failed) failed = sf_close(file) != 0;
-  file = nullptr;
+  if (!failed && (dataBytes & 1)) {
+    const uint8_t pad = 0;
+    failed = !put(&pad, 1);
+  }
+  if (!failed && promisedBytes != dataBytes && Seekable(descriptor)) {
+    const auto header = WaveHeader(shape, dataBytes);
+    failed =
+        pwrite(descriptor, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size());
+  }
+  if (temporary.empty()) {
+    if (failed) error = "the output could not be written";
+    return !failed;
+  }
+  failed = close(descriptor) != 0 || failed;
+  descriptor = -1;
   if (failed || std::rename(temporary.c_str(), path.c_str()) != 0) {
     std::remove(temporary.c_str());
     error = path + ": cannot be written";

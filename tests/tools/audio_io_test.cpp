@@ -1,14 +1,17 @@
-// Inputs as slewmeter opens them: whether one is whole is decided from its
-// data's declared size against the bytes there, in every container, from a
-// file or a pipe; a streaming writer's placeholder size promises nothing, and a
-// stream is read to its end. What cannot be metered is refused in our words.
+// Audio in and out of the program. --out keeps the input's samples and their
+// format, and every sample is metered exactly. Inputs as slewmeter opens them: whether one is whole
+// is decided from its data's declared size against the bytes there, in every container, from a file
+// or a pipe; a streaming writer's placeholder size promises nothing, and a stream is read to its
+// end. What cannot be metered is refused in our words.
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -74,15 +77,19 @@ class SlewmeterInput : public ::testing::Test {
     std::ofstream(Path(name), std::ios::binary) << bytes;
     return Path(name);
   }
-  std::string Write(const std::string& name, int format, size_t frames) const {
+  // Stereo, with a step of 0.25 after frame 1000 unless `samples` are given.
+  std::string Write(const std::string& name, int format, size_t frames,
+                    std::vector<double> samples = {}) const {
     SF_INFO info{};
     info.samplerate = 48000;
     info.channels = 2;
     info.format = format;
     SNDFILE* file = sf_open(Path(name).c_str(), SFM_WRITE, &info);
-    std::vector<double> samples(2 * frames);
-    for (size_t i = 0; i < frames; ++i)
-      samples[2 * i] = samples[2 * i + 1] = i > 1000 ? 0.25 : 0;
+    if (samples.empty()) {
+      samples.resize(2 * frames);
+      for (size_t i = 0; i < frames; ++i)
+        samples[2 * i] = samples[2 * i + 1] = i > 1000 ? 0.25 : 0;
+    }
     sf_writef_double(file, samples.data(), static_cast<sf_count_t>(frames));
     sf_close(file);
     return Path(name);
@@ -205,6 +212,80 @@ TEST_F(SlewmeterInput, WhatCannotBeMeteredIsRefusedInOurWords) {
     EXPECT_EQ(run.exitCode, 1) << c.input << "\n" << run.out;
     EXPECT_NE(run.out.find(c.says), std::string::npos) << c.input << "\n" << run.out;
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  }
+}
+
+// Every value the format holds from -1 to just below 1, and both ends.
+std::vector<double> Extremes(int bits, size_t frames) {
+  std::vector<double> samples(2 * frames);
+  const double step = std::ldexp(1.0, 1 - bits);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = i % 3 == 0 ? -1 : i % 3 == 1 ? 1 - step : std::fmod(i * 7919 * step, 1.0);
+  return samples;
+}
+
+std::vector<double> Samples(const std::string& path, int& format) {
+  SF_INFO info{};
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
+  if (file == nullptr) return {};
+  std::vector<double> samples(static_cast<size_t>(info.frames * info.channels));
+  sf_readf_double(file, samples.data(), info.frames);
+  sf_close(file);
+  format = info.format;
+  return samples;
+}
+
+TEST_F(SlewmeterInput, TheOutputIsTheInputInItsOwnSampleFormat) {
+  struct Case {
+    int format, bits, written;  // `written`: WAV's form of the input's format
+  };
+  for (const Case& c : {Case{SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 8, SF_FORMAT_PCM_U8},
+                        Case{SF_FORMAT_WAV | SF_FORMAT_PCM_16, 16, SF_FORMAT_PCM_16},
+                        Case{SF_FORMAT_AIFF | SF_FORMAT_PCM_24, 24, SF_FORMAT_PCM_24},
+                        Case{SF_FORMAT_WAV | SF_FORMAT_PCM_32, 32, SF_FORMAT_PCM_32},
+                        Case{SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 16, SF_FORMAT_PCM_16},
+                        Case{SF_FORMAT_WAV | SF_FORMAT_FLOAT, 24, SF_FORMAT_FLOAT},
+                        Case{SF_FORMAT_W64 | SF_FORMAT_DOUBLE, 53, SF_FORMAT_DOUBLE}}) {
+    const std::string in = Write("in", c.format, 4000, Extremes(c.bits, 4000));
+    const ProgramRun run = Shell("$SLEWMETER " + in + " --out " + Path("out.wav"));
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    int inFormat = 0, outFormat = 0;
+    const std::vector<double> input = Samples(in, inFormat),
+                              output = Samples(Path("out.wav"), outFormat);
+    EXPECT_EQ(outFormat, SF_FORMAT_WAV | c.written) << std::hex << c.format;
+    EXPECT_TRUE(input == output) << std::hex << c.format;
+  }
+}
+
+// Steps of one least significant bit at half scale, which a float cannot hold:
+// the second second's peak is that bit (the first holds the step from silence).
+TEST_F(SlewmeterInput, ThirtyTwoBitAndDoubleInputsAreMeteredExactly) {
+  // Made as integers: libsndfile scales doubles to 32-bit integers by 2^31 - 1.
+  std::vector<int> samples(2 * 96000);
+  for (size_t i = 0; i < samples.size(); ++i)
+    samples[i] = (1 << 30) + static_cast<int>(i / 2 % 2);
+  for (const int format : {SF_FORMAT_WAV | SF_FORMAT_PCM_32, SF_FORMAT_WAV | SF_FORMAT_DOUBLE}) {
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(Path("in").c_str(), SFM_WRITE, &info);
+    if ((format & SF_FORMAT_SUBMASK) == SF_FORMAT_DOUBLE) {
+      std::vector<double> exact(samples.size());
+      for (size_t i = 0; i < samples.size(); ++i)
+        exact[i] = std::ldexp(samples[i], -31);
+      sf_writef_double(file, exact.data(), 96000);
+    } else {
+      sf_writef_int(file, samples.data(), 96000);
+    }
+    sf_close(file);
+    const ProgramRun run = Shell("$SLEWMETER " + Path("in") + " --report - 2>/dev/null");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const size_t peaks = run.out.find("\"peaksPerSecond\": [");
+    ASSERT_NE(peaks, std::string::npos) << run.out;
+    const double secondOne = std::strtod(run.out.c_str() + run.out.find(',', peaks) + 1, nullptr);
+    const double lsb = std::ldexp(1.0, -31);
+    EXPECT_NEAR(secondOne, lsb, lsb * 1e-6) << std::hex << format << "\n" << run.out;
   }
 }
 
