@@ -68,7 +68,7 @@ std::string Pcm16(size_t frames) {
 class SlewmeterInput : public ::testing::Test {
  protected:
   SlewmeterInput()
-      : dir(fs::temp_directory_path() / ("slewmeter_length_" + std::to_string(getpid()))) {
+      : dir(fs::temp_directory_path() / ("slewmeter_audio_io_" + std::to_string(getpid()))) {
     fs::create_directories(dir);
   }
   ~SlewmeterInput() override { fs::remove_all(dir); }
