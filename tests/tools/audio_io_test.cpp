@@ -5,7 +5,6 @@
 // end. What cannot be metered is refused in our words.
 #include <gtest/gtest.h>
 #include <sndfile.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -18,27 +17,15 @@
 #include <string>
 #include <vector>
 
+#include "program_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct ProgramRun {
-  int exitCode;
-  std::string out;
-};
-
 // `command` runs in a shell with SLEWMETER standing for the program.
 ProgramRun Shell(const std::string& command) {
-  ProgramRun run{-1, {}};
-  const std::string line = "SLEWMETER=" SLEWMETER_PATH "; " + command + " 2>&1";
-  if (std::FILE* pipe = popen(line.c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-      run.out += buffer;
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  return run;
+  return RunCommand("SLEWMETER=" SLEWMETER_PATH "; " + command + " 2>&1");
 }
 
 std::string Little(uint64_t value, int bytes) {
@@ -224,17 +211,6 @@ std::vector<double> Extremes(int bits, size_t frames) {
   return samples;
 }
 
-std::vector<double> Samples(const std::string& path, int& format) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) return {};
-  std::vector<double> samples(static_cast<size_t>(info.frames * info.channels));
-  sf_readf_double(file, samples.data(), info.frames);
-  sf_close(file);
-  format = info.format;
-  return samples;
-}
-
 TEST_F(SlewmeterInput, TheOutputIsTheInputInItsOwnSampleFormat) {
   struct Case {
     int format, bits, written;  // `written`: WAV's form of the input's format
@@ -249,11 +225,9 @@ TEST_F(SlewmeterInput, TheOutputIsTheInputInItsOwnSampleFormat) {
     const std::string in = Write("in", c.format, 4000, Extremes(c.bits, 4000));
     const ProgramRun run = Shell("$SLEWMETER " + in + " --out " + Path("out.wav"));
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    int inFormat = 0, outFormat = 0;
-    const std::vector<double> input = Samples(in, inFormat),
-                              output = Samples(Path("out.wav"), outFormat);
-    EXPECT_EQ(outFormat, SF_FORMAT_WAV | c.written) << std::hex << c.format;
-    EXPECT_TRUE(input == output) << std::hex << c.format;
+    const AudioFile input = ReadAudio(in), output = ReadAudio(Path("out.wav"));
+    EXPECT_EQ(output.info.format, SF_FORMAT_WAV | c.written) << std::hex << c.format;
+    EXPECT_TRUE(input.samples == output.samples) << std::hex << c.format;
   }
 }
 
