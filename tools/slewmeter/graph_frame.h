@@ -33,6 +33,11 @@ inline constexpr auto kGraphFramesPerSecond = static_cast<int64_t>(kGraphicsFram
 inline int64_t GraphFrameStart(int64_t index, int64_t sampleRate) {
   return index * sampleRate / kGraphFramesPerSecond;
 }
+// The fewest and the most samples a whole graph frame holds at `sampleRate`.
+inline std::array<int64_t, 2> GraphFrameSamples(int64_t sampleRate) {
+  return {sampleRate / kGraphFramesPerSecond,
+          (sampleRate + kGraphFramesPerSecond - 1) / kGraphFramesPerSecond};
+}
 
 struct GraphFrame {
   int64_t index = 0;        // from the start of the audio: the second is index / 30
