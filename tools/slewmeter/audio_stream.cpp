@@ -32,6 +32,13 @@ std::unique_ptr<SampleSource> OpenSource(std::unique_ptr<InputBytes> input, Audi
   return SndfileSource::open(std::move(input), format, error);
 }
 
+int64_t CountNonFinite(const double* samples, size_t count) {
+  int64_t found = 0;
+  for (size_t i = 0; i < count; ++i)
+    found += !std::isfinite(samples[i]);
+  return found;
+}
+
 }  // namespace
 
 std::unique_ptr<AudioReader> AudioReader::open(const std::string& path, std::string& error) {
@@ -73,6 +80,7 @@ AudioReader::~AudioReader() = default;
 size_t AudioReader::read(double* left, double* right, size_t frames) {
   if (!source) {
     const size_t count = generator(static_cast<size_t>(done), left, right, frames);
+    nonFinite += CountNonFinite(left, count) + CountNonFinite(right, count);
     done += static_cast<int64_t>(count);
     return count;
   }
@@ -83,6 +91,7 @@ size_t AudioReader::read(double* left, double* right, size_t frames) {
     const size_t got = source->read(interleaved.get(), want);
     if (got == 0) break;
     const double* in = interleaved.get();
+    nonFinite += CountNonFinite(in, got * channels);
     for (size_t i = 0; i < got; ++i) {
       left[count + i] = in[i * channels];
       right[count + i] = in[i * channels + channels - 1];

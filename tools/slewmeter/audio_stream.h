@@ -49,6 +49,8 @@ class AudioReader {
   // what went short and where.
   std::string shortfall() const;
   int64_t framesRead() const { return done; }
+  // NaN and infinities among the input's samples, each channel's counted.
+  int64_t nonFiniteSamples() const { return nonFinite; }
 
  private:
   AudioReader() = default;
@@ -57,6 +59,7 @@ class AudioReader {
   AudioGenerator generator;
   AudioFormat audioFormat;
   int64_t done = 0;
+  int64_t nonFinite = 0;
   std::unique_ptr<double[]> interleaved;
 };
 

@@ -181,6 +181,7 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
     measurement.frames = reader.framesRead();
     measurement.shortfall = reader.shortfall();
     measurement.truncated = !measurement.shortfall.empty();
+    measurement.nonFiniteSamples = reader.nonFiniteSamples();
     if (!whole) return false;
   } catch (const std::exception& exception) {
     error = std::string("metering stopped: ") + exception.what();

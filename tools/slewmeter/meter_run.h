@@ -30,8 +30,9 @@ struct Measurement {
   AudioFormat format;
   int64_t frames = 0;
   bool truncated = false;
-  std::string shortfall;  // when truncated: what went short and where
-  double fullScale = 0;   // the graph's top as a step
+  std::string shortfall;         // when truncated: what went short and where
+  int64_t nonFiniteSamples = 0;  // NaN and infinities, metered as the plug-in meters them
+  double fullScale = 0;          // the graph's top as a step
   std::array<ChannelSummary, 2> channels;
   std::optional<TimelineColumns> timeline;
   std::unique_ptr<PerSecondPeaks> perSecond;
