@@ -81,6 +81,7 @@ class Run {
     file.metered = true;
     file.sampleRate = format.sampleRate;
     file.frames = measurement.frames;
+    file.nonFiniteSamples = measurement.nonFiniteSamples;
     file.fullScale = measurement.fullScale;
     file.channels = measurement.channels;
     file.failure = measurement.shortfall;
@@ -97,6 +98,12 @@ class Run {
     std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", file.name.c_str(),
                  static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
                  format.channels == 1 ? "mono, metered on both channels" : "stereo");
+    if (file.nonFiniteSamples > 0) {
+      std::fprintf(words,
+                   "%lld non-finite samples (NaN or infinity), metered as the plug-in does: no "
+                   "step into one, the next step from 0\n",
+                   static_cast<long long>(file.nonFiniteSamples));
+    }
     const char* labels[] = {"left: ", "right:"};
     for (size_t c = 0; c < 2; ++c) {
       const ChannelSummary& channel = file.channels[c];

@@ -83,7 +83,8 @@ std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
                      ",\n  \"sampleRate\": " + Number(file.sampleRate) +
                      ",\n  \"frames\": " + std::to_string(file.frames) +  // exact at any length
                      ",\n  \"durationSeconds\": " + Number(file.seconds()) +
-                     ",\n  \"truncated\": " + (file.failure.empty() ? "false" : "true");
+                     ",\n  \"truncated\": " + (file.failure.empty() ? "false" : "true") +
+                     ",\n  \"nonFiniteSamples\": " + std::to_string(file.nonFiniteSamples);
   if (columns.fullScaleVolts > 0) {
     json += ",\n  \"fullScaleVolts\": " + Number(columns.fullScaleVolts);
   }
