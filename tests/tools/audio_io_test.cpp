@@ -263,4 +263,16 @@ TEST_F(SlewmeterInput, ThirtyTwoBitAndDoubleInputsAreMeteredExactly) {
   }
 }
 
+TEST_F(SlewmeterInput, NonFiniteSamplesAreCountedAndSaid) {
+  std::vector<double> samples(2 * 4800, 0.25);
+  samples[10] = samples[11] = std::nan("");
+  samples[500] = INFINITY;
+  samples[9001] = -INFINITY;
+  const std::string in = Write("nan.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800, samples);
+  const ProgramRun run = Shell("$SLEWMETER " + in + " --csv - --report " + Path("nan.json"));
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find(",\"ok, 4 non-finite samples\""), std::string::npos) << run.out;
+  EXPECT_NE(Read(Path("nan.json")).find("\"nonFiniteSamples\": 4,"), std::string::npos);
+}
+
 }  // namespace
