@@ -124,6 +124,21 @@ TEST_F(SlewmeterInput, WholeInputsWithHeaderQuirksFromFilesAndPipesAreWhole) {
   }
 }
 
+// Formats slewmeter leaves to libsndfile, some of which go back into their
+// header while it is read, from a pipe too.
+TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
+  for (const std::string& path : {Write("ms.wav", SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 4800),
+                                  Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800),
+                                  Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 4800)}) {
+    const ProgramRun file = Shell("$SLEWMETER " + path + " --csv - 2>/dev/null | tail -1");
+    const ProgramRun pipe = Shell("cat " + path + " | $SLEWMETER - --csv - 2>/dev/null | tail -1");
+    EXPECT_EQ(pipe.exitCode, 0) << path;
+    const std::string frames = "," + std::to_string(ReadAudio(path).info.frames) + ",";
+    ASSERT_NE(file.out.find(frames), std::string::npos) << path << "\n" << file.out;
+    EXPECT_EQ(pipe.out.substr(pipe.out.find(',')), file.out.substr(file.out.find(','))) << path;
+  }
+}
+
 // Recordings cut short, each header's size read in its own width.
 TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   const std::string pcm = Pcm16(4800);

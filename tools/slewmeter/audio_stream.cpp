@@ -20,7 +20,6 @@ std::unique_ptr<SampleSource> OpenSource(std::unique_ptr<InputBytes> input, Audi
               layout->encoding};
     return source;
   }
-  input->keepNoMore(false);
   if (input->position() == 0) {
     error = "is empty";
     return nullptr;

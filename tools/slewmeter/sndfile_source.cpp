@@ -75,6 +75,9 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   source->input = std::move(input);
   SF_INFO info{};
   source->file = sf_open_virtual(&io, SFM_READ, &info, source->input.get());
+  // libsndfile may go back into the header while it opens: a pipe's bytes
+  // were kept until now.
+  source->input->keepNoMore(false);
   if (source->file == nullptr) {
     error = Reason(sf_error(nullptr));
     return nullptr;

@@ -12,7 +12,8 @@ struct sf_private_tag;
 
 class SndfileSource : public SampleSource {
  public:
-  // From the input's current place, its start. Null with the reason in `error`.
+  // From the input's current place, its start, with a pipe's bytes kept from
+  // there. Null with the reason in `error`.
   static std::unique_ptr<SndfileSource> open(std::unique_ptr<InputBytes> input, AudioFormat& format,
                                              std::string& error);
   ~SndfileSource() override;
