@@ -70,11 +70,13 @@ class MeterPass {
              reductions.heldBytes();
     };
     bool written = true;
+    if (settings.continueFrom) continueFrom(*settings.continueFrom);
     {
       ReadingThread reading(reader, ring);
       const int64_t expected = reader.format().expectedFrames;
       for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
         meter(*chunk, heldBytes);
+        measurement.lastFrame = {chunk->left[chunk->frames - 1], chunk->right[chunk->frames - 1]};
         if (output != nullptr) {
           written =
               written && output->write(chunk->left.data(), chunk->right.data(), chunk->frames);
@@ -97,6 +99,22 @@ class MeterPass {
   }
 
  private:
+  // The plug-in and the slope filters take the samples the audio before ended
+  // on; what that measures belongs to the audio before, and is dropped. The
+  // filters take them as held, as that audio's own end was measured.
+  void continueFrom(std::array<double, 2> last) {
+    double* io[] = {&last[0], &last[1]};
+    running.effect->processDoubleReplacing(running.effect, io, io, 1);
+    running.meter().TakeUnshownMeasurements();
+    if (!settings.interSample) return;
+    for (size_t c = 0; c < 2; ++c) {
+      std::array<double, 2 * InterSampleSlope::kTaps> held;
+      held.fill(last[c]);
+      slopes[c].push(held.data(), held.size());
+      slopes[c].takePeak();
+    }
+  }
+
   // Hands the chunk to the plug-in in blocks of at most the block size, cut
   // where a graph frame ends.
   template <class HeldBytes>
