@@ -1,5 +1,7 @@
 // slewmeter: the slew-rate meter plug-in outside a DAW.
+#include <array>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,9 +67,10 @@ class Run {
       if (!output) return fail(file, error);
     }
     const AudioFormat& format = reader->format();
-    const MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
-                                 !options.report.empty(),
-                                 options.timeline.empty() ? 0 : options.timelineWidth};
+    MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
+                           !options.report.empty(),
+                           options.timeline.empty() ? 0 : options.timelineWidth};
+    if (options.gapless) settings.continueFrom = lastFrame;
     Measurement measurement;
     {
       const double seconds = static_cast<double>(format.expectedFrames) / format.sampleRate;
@@ -78,6 +81,7 @@ class Run {
       }
     }
     if (measurement.frames == 0) return fail(file, "no audio (0 frames)");
+    lastFrame = measurement.lastFrame;
     file.metered = true;
     file.sampleRate = format.sampleRate;
     file.frames = measurement.frames;
@@ -165,6 +169,7 @@ class Run {
   std::FILE* words;
   FigureColumns columns;
   std::vector<FileFigures> files;
+  std::optional<std::array<double, 2>> lastFrame;  // of the input before, for --gapless
 };
 
 }  // namespace

@@ -29,6 +29,9 @@ const char* const kUsage =
     "  --inter-sample  also measure the steepest slope of the signal the converter\n"
     "                  reconstructs between the samples, in the step's unit: in the\n"
     "                  words, the table, the CSV, the report and the timeline\n"
+    "  --gapless       meter the inputs as one continuous programme, as an album split\n"
+    "                  from one master: each input's first step is from the last\n"
+    "                  sample of the input before\n"
     "  --full-scale-volts V\n"
     "                  also give slopes in volts per microsecond, for an analogue\n"
     "                  chain in which full scale is V volts peak\n"
@@ -107,6 +110,8 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       options.version = true;
     } else if (std::strcmp(argument, "--inter-sample") == 0) {
       options.interSample = true;
+    } else if (std::strcmp(argument, "--gapless") == 0) {
+      options.gapless = true;
     } else if (std::strcmp(argument, "--block") == 0) {
       const char* text = value();
       if (text == nullptr) return std::nullopt;

@@ -19,6 +19,7 @@ struct Options {
   int32_t timelineHeight = 400;
   int32_t blockSize = 512;
   bool interSample = false;
+  bool gapless = false;       // the inputs are one programme: each continues the one before
   double fullScaleVolts = 0;  // 0: slopes in full-scale units only
   bool help = false;
   bool version = false;
