@@ -290,4 +290,17 @@ TEST_F(SlewmeterInput, NonFiniteSamplesAreCountedAndSaid) {
   EXPECT_NE(Read(Path("nan.json")).find("\"nonFiniteSamples\": 4,"), std::string::npos);
 }
 
+TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBefore) {
+  const std::string first =
+      Write("1.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800, std::vector<double>(2 * 4800, 0.75));
+  const std::string second =
+      Write("2.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800, std::vector<double>(2 * 4800, 0.5));
+  for (const bool gapless : {false, true}) {
+    const ProgramRun run = Shell("$SLEWMETER " + first + " " + second + " --csv - " +
+                                 (gapless ? "--gapless " : "") + "2>/dev/null | tail -1");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.out.find(gapless ? ",0.25,0.25," : ",0.5,0.5,"), std::string::npos) << run.out;
+  }
+}
+
 }  // namespace
