@@ -1,12 +1,17 @@
 // slewmeter: the slew-rate meter plug-in outside a DAW.
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "editor/drawing/canvas.h"
 #include "tools/slewmeter/file_figures.h"
+#include "tools/slewmeter/held_text.h"
+#include "tools/slewmeter/in_order_jobs.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/numbers.h"
 #include "tools/slewmeter/options.h"
@@ -18,8 +23,8 @@
 
 namespace {
 
-void Complain(const std::string& message) {
-  std::fprintf(stderr, "slewmeter: %s\n", message.c_str());
+void Complain(const std::string& message, std::FILE* to = stderr) {
+  std::fprintf(to, "slewmeter: %s\n", message.c_str());
 }
 
 bool SavePicture(VSTGUI::COffscreenContext* picture, const std::string& path) {
@@ -33,19 +38,32 @@ class Run {
   explicit Run(const Options& options)
       : options(options),
         // With the report or the CSV on standard output, the words go to standard error.
-        words(options.report == "-" || options.csv == "-" ? stderr : stdout),
+        wordsTo(options.report == "-" || options.csv == "-" ? stderr : stdout),
         columns{options.interSample, options.fullScaleVolts} {}
 
-  // False when the input could not be metered whole; its one line is said.
-  bool meter(const std::string& input) {
-    FileFigures& file = files.emplace_back();
-    file.name = input.empty() ? "built-in test signal" : input == "-" ? "standard input" : input;
-    const bool whole = meterInto(input, file);
-    if (!whole) Complain(file.name + ": " + file.failure);
-    return whole;
+  // False when an input could not be metered whole. Side by side, each input's
+  // lines wait for those of the inputs before it.
+  bool meterAll(const std::vector<std::string>& inputs, unsigned jobs) {
+    files.resize(inputs.size());
+    sideBySide = jobs > 1 && inputs.size() > 1;
+    std::vector<std::unique_ptr<HeldText>> words(inputs.size()), complaints(inputs.size());
+    std::vector<char> whole(inputs.size());
+    RunInOrder(
+        inputs.size(), jobs,
+        [&](size_t i) {
+          words[i] = std::make_unique<HeldText>(wordsTo, sideBySide);
+          complaints[i] = std::make_unique<HeldText>(stderr, sideBySide);
+          whole[i] = meter(inputs[i], files[i], words[i]->file(), complaints[i]->file());
+        },
+        [&](size_t i) {
+          words[i].reset();
+          complaints[i].reset();
+        });
+    return std::all_of(whole.begin(), whole.end(), [](char w) { return w != 0; });
   }
 
   bool finish() {
+    std::FILE* words = wordsTo;
     if (files.size() > 1) std::fprintf(words, "\n%s", SummaryTable(files, columns).c_str());
     if (options.csv.empty()) return true;
     if (!WriteText(options.csv, SummaryCsv(files, columns))) {
@@ -57,7 +75,15 @@ class Run {
   }
 
  private:
-  bool meterInto(const std::string& input, FileFigures& file) {
+  // False when the input could not be metered whole; its one line is said.
+  bool meter(const std::string& input, FileFigures& file, std::FILE* words, std::FILE* complaints) {
+    file.name = input.empty() ? "built-in test signal" : input == "-" ? "standard input" : input;
+    const bool whole = meterInto(input, file, words);
+    if (!whole) Complain(file.name + ": " + file.failure, complaints);
+    return whole;
+  }
+
+  bool meterInto(const std::string& input, FileFigures& file, std::FILE* words) {
     std::string error;
     std::unique_ptr<AudioReader> reader = AudioReader::open(input, error);
     if (!reader) return fail(file, error);
@@ -74,7 +100,7 @@ class Run {
     Measurement measurement;
     {
       const double seconds = static_cast<double>(format.expectedFrames) / format.sampleRate;
-      ProgressBar progress(ProgressBar::worthShowing(seconds));
+      ProgressBar progress(!sideBySide && ProgressBar::worthShowing(seconds));
       if (!MeterAudio(*reader, output.get(), settings, measurement, error,
                       [&](double done) { progress(done); })) {
         return fail(file, error);
@@ -89,8 +115,8 @@ class Run {
     file.fullScale = measurement.fullScale;
     file.channels = measurement.channels;
     file.failure = measurement.shortfall;
-    say(file, format);
-    return writeOutputs(input, file, measurement, output.get()) && file.failure.empty();
+    say(file, format, words);
+    return writeOutputs(input, file, measurement, output.get(), words) && file.failure.empty();
   }
 
   bool fail(FileFigures& file, const std::string& reason) {
@@ -98,7 +124,7 @@ class Run {
     return false;
   }
 
-  void say(const FileFigures& file, const AudioFormat& format) {
+  void say(const FileFigures& file, const AudioFormat& format, std::FILE* words) {
     std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", file.name.c_str(),
                  static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
                  format.channels == 1 ? "mono, metered on both channels" : "stereo");
@@ -131,7 +157,7 @@ class Run {
   }
 
   bool writeOutputs(const std::string& input, FileFigures& file, const Measurement& measurement,
-                    AudioWriter* output) {
+                    AudioWriter* output, std::FILE* words) {
     std::string error;
     if (output != nullptr) {
       if (!output->commit(error)) return fail(file, error);
@@ -166,7 +192,8 @@ class Run {
   }
 
   const Options& options;
-  std::FILE* words;
+  std::FILE* wordsTo;
+  bool sideBySide = false;
   FigureColumns columns;
   std::vector<FileFigures> files;
   std::optional<std::array<double, 2>> lastFrame;  // of the input before, for --gapless
@@ -190,12 +217,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   Run run(*options);
-  bool allWhole = true;
-  if (options->inputs.empty()) {
-    allWhole = run.meter("");
-  }
-  for (const std::string& input : options->inputs) {
-    allWhole = run.meter(input) && allWhole;
-  }
+  // --gapless carries each input's end into the next: one at a time.
+  const unsigned jobs = options->gapless    ? 1
+                        : options->jobs > 0 ? options->jobs
+                                            : std::max(1u, std::thread::hardware_concurrency());
+  const bool allWhole =
+      run.meterAll(options->inputs.empty() ? std::vector<std::string>{""} : options->inputs, jobs);
   return run.finish() && allWhole ? 0 : 1;
 }

@@ -15,6 +15,8 @@ const char* const kUsage =
     "square burst and silence. With several inputs, a table of them all follows.\n"
     "\n"
     "  --block N       frames per processing block (1 to 65536, default 512)\n"
+    "  --jobs N        inputs metered side by side (1 to 256, default one per core);\n"
+    "                  what is said and written is the same as one at a time\n"
     "  --out FILE.wav  write the plug-in's output (32-bit float WAV; it is the input,\n"
     "                  untouched)\n"
     "  --png FILE.png  write the editor's 600 x 600 picture at the end of the input\n"
@@ -104,6 +106,18 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
       error = std::string(argument) + " needs a value";
       return nullptr;
     };
+    auto wholeNumber = [&](long lowest, long highest) -> std::optional<long> {
+      const char* text = value();
+      if (text == nullptr) return std::nullopt;
+      char* end = nullptr;
+      const long number = std::strtol(text, &end, 10);
+      if (*text == '\0' || *end != '\0' || number < lowest || number > highest) {
+        error = std::string(argument) + " takes a whole number from " + std::to_string(lowest) +
+                " to " + std::to_string(highest) + ", not \"" + text + "\"";
+        return std::nullopt;
+      }
+      return number;
+    };
     if (std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0) {
       options.help = true;
     } else if (std::strcmp(argument, "--version") == 0) {
@@ -113,15 +127,13 @@ std::optional<Options> ParseOptions(int argc, char** argv, std::string& error) {
     } else if (std::strcmp(argument, "--gapless") == 0) {
       options.gapless = true;
     } else if (std::strcmp(argument, "--block") == 0) {
-      const char* text = value();
-      if (text == nullptr) return std::nullopt;
-      char* end = nullptr;
-      const long size = std::strtol(text, &end, 10);
-      if (*text == '\0' || *end != '\0' || size < 1 || size > 65536) {
-        error = "--block takes a whole number from 1 to 65536, not \"" + std::string(text) + "\"";
-        return std::nullopt;
-      }
-      options.blockSize = static_cast<int32_t>(size);
+      const std::optional<long> size = wholeNumber(1, 65536);
+      if (!size) return std::nullopt;
+      options.blockSize = static_cast<int32_t>(*size);
+    } else if (std::strcmp(argument, "--jobs") == 0) {
+      const std::optional<long> jobs = wholeNumber(1, 256);
+      if (!jobs) return std::nullopt;
+      options.jobs = static_cast<unsigned>(*jobs);
     } else if (std::strcmp(argument, "--full-scale-volts") == 0) {
       const char* text = value();
       if (text == nullptr) return std::nullopt;

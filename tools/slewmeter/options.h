@@ -20,6 +20,7 @@ struct Options {
   int32_t blockSize = 512;
   bool interSample = false;
   bool gapless = false;       // the inputs are one programme: each continues the one before
+  unsigned jobs = 0;          // inputs metered side by side; 0: one per core
   double fullScaleVolts = 0;  // 0: slopes in full-scale units only
   bool help = false;
   bool version = false;
