@@ -303,4 +303,35 @@ TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBefore) {
   }
 }
 
+TEST_F(SlewmeterInput, JobsSideBySideSayAndWriteWhatOneAtATimeDoes) {
+  std::string inputs = Save("notes.wav", "these are not samples");
+  for (int i = 0; i < 4; ++i) {
+    std::vector<double> samples(2 * 24000 * (i + 1));
+    for (size_t s = 0; s < samples.size(); ++s)
+      samples[s] = (s * (i + 3) % 17) / 20.0;
+    inputs += " " + Write(std::to_string(i) + ".wav", SF_FORMAT_WAV | SF_FORMAT_PCM_24,
+                          samples.size() / 2, samples);
+  }
+  // Each run in a folder of its own, its outputs named alike.
+  std::string said[2][2], written[2][3];
+  for (const int jobs : {1, 3}) {
+    const std::string folder = Path("jobs" + std::to_string(jobs));
+    fs::create_directories(folder);
+    Shell("(cd " + folder + " && $SLEWMETER " + inputs + " --jobs " + std::to_string(jobs) +
+          " --csv all.csv --report {}.json >out 2>err)");
+    said[jobs == 3][0] = Read(folder + "/out");
+    said[jobs == 3][1] = Read(folder + "/err");
+    int k = 0;
+    for (const char* name : {"/all.csv", "/0.json", "/3.json"})
+      written[jobs == 3][k++] = Read(folder + name);
+  }
+  EXPECT_EQ(said[1][0], said[0][0]);
+  EXPECT_EQ(said[1][1], said[0][1]);
+  EXPECT_NE(said[0][1].find("notes.wav"), std::string::npos) << said[0][1];
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FALSE(written[0][k].empty()) << k;
+    EXPECT_EQ(written[1][k], written[0][k]) << k;
+  }
+}
+
 }  // namespace
