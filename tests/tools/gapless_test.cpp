@@ -2,25 +2,14 @@
 // from that one's last samples, not from silence.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "tools/slewmeter/meter_run.h"
+#include "metered_signal.h"
 
 namespace {
 
 // One second of each channel's own constant.
 Measurement MeterConstant(double left, double right, const MeterSettings& settings) {
-  auto reader = AudioReader::generated({48000, 2, 48000, {}},
-                                       [=](size_t start, double* l, double* r, size_t count) {
-                                         const size_t n = std::min<size_t>(count, 48000 - start);
-                                         std::fill_n(l, n, left);
-                                         std::fill_n(r, n, right);
-                                         return n;
-                                       });
-  Measurement measurement;
-  std::string error;
-  EXPECT_TRUE(MeterAudio(*reader, nullptr, settings, measurement, error)) << error;
-  return measurement;
+  return MeterSignal(
+      48000, 48000, [=](int64_t, int channel) { return channel == 0 ? left : right; }, settings);
 }
 
 }  // namespace

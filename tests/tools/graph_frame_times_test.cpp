@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "tools/slewmeter/meter_run.h"
+#include "metered_signal.h"
 
 namespace {
 
@@ -19,23 +19,16 @@ class GraphFrameTimes : public ::testing::TestWithParam<std::tuple<int, int32_t>
 TEST_P(GraphFrameTimes, AStepBelongsToTheSecondAndGraphFrameOfItsSample) {
   const auto [rate, block] = GetParam();
   const int64_t frames = 3 * int64_t{rate};
-  auto reader = AudioReader::generated(
-      {static_cast<double>(rate), 2, frames, {}},
-      [=](size_t start, double* left, double* right, size_t count) {
-        const size_t n = std::min<size_t>(count, static_cast<size_t>(frames) - start);
-        for (size_t i = 0; i < n; ++i) {
-          const auto at = static_cast<int64_t>(start + i);
-          left[i] = at >= rate - 1 && at < 2 * rate ? 0.5f : 0.0f;
-          right[i] = at >= rate ? 0.25f : 0.0f;
-        }
-        return n;
-      });
   MeterSettings settings;
   settings.blockSize = block;
   settings.perSecond = true;
-  Measurement measurement;
-  std::string error;
-  ASSERT_TRUE(MeterAudio(*reader, nullptr, settings, measurement, error)) << error;
+  const Measurement measurement = MeterSignal(
+      rate, frames,
+      [=](int64_t at, int channel) {
+        return channel == 0 ? (at >= rate - 1 && at < 2 * rate ? 0.5 : 0.0)
+                            : (at >= rate ? 0.25 : 0.0);
+      },
+      settings);
 
   std::vector<std::pair<double, double>> seconds;
   ASSERT_TRUE(measurement.perSecond->forEach(
