@@ -71,6 +71,20 @@ void BM_LibsndfileReadAlone(benchmark::State& state) {
   ReportRealTime(state);
 }
 
+// slewmeter's own reader, in the chunks its reading thread asks for.
+void BM_SlewmeterReadAlone(benchmark::State& state) {
+  std::vector<double> left(kStreamChunkFrames), right(kStreamChunkFrames);
+  for (auto _ : state) {
+    std::string error;
+    auto reader = AudioReader::open(BenchFile(), error);
+    size_t frames = 0;
+    for (size_t read; reader && (read = reader->read(left.data(), right.data(), left.size())) > 0;)
+      frames += read;
+    benchmark::DoNotOptimize(frames);
+  }
+  ReportRealTime(state);
+}
+
 // All that `slewmeter FILE --timeline T.png --report R.json` does but the writing
 // of the two files: read, meter, reduce, draw the timeline, make the report.
 void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
@@ -131,6 +145,7 @@ BENCHMARK(BM_SlewmeterFourInputs)
     ->ArgName("jobs")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_SlewmeterReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LibsndfileReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SlewmeterTimelineAndReport)
     ->Arg(0)

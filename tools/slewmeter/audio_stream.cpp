@@ -90,7 +90,7 @@ size_t AudioReader::read(double* left, double* right, size_t frames) {
     const size_t got = source->read(interleaved.get(), want);
     if (got == 0) break;
     const double* in = interleaved.get();
-    nonFinite += CountNonFinite(in, got * channels);
+    if (audioFormat.encoding.isFloat) nonFinite += CountNonFinite(in, got * channels);
     for (size_t i = 0; i < got; ++i) {
       left[count + i] = in[i * channels];
       right[count + i] = in[i * channels + channels - 1];

@@ -7,10 +7,11 @@
 
 namespace {
 
-uint64_t LoadWord(const uint8_t* at, int bytes, bool bigEndian) {
+template <int kWidth, bool kBigEndian>
+uint64_t LoadWord(const uint8_t* at) {
   uint64_t word = 0;
-  for (int b = 0; b < bytes; ++b)
-    word |= uint64_t{at[bigEndian ? bytes - 1 - b : b]} << (8 * b);
+  for (int b = 0; b < kWidth; ++b)
+    word |= uint64_t{at[kBigEndian ? kWidth - 1 - b : b]} << (8 * b);
   return word;
 }
 
@@ -23,11 +24,50 @@ double FullScale(int bytes) {
   return std::ldexp(1.0, 8 * bytes - 1);
 }
 
-// A loop per kind, so that the common ones compile to tight code.
+// A loop per kind, so that each compiles to tight code.
 template <class Sample>
 void DecodeEach(const uint8_t* bytes, size_t count, int width, double* to, Sample sample) {
   for (size_t i = 0; i < count; ++i)
     to[i] = sample(bytes + i * static_cast<size_t>(width));
+}
+
+template <int kWidth, bool kBigEndian>
+void DecodeIntegers(const uint8_t* bytes, size_t count, bool offsetBinary, double* to) {
+  constexpr int kShift = 64 - 8 * kWidth;
+  const double scale = 1 / FullScale(kWidth);
+  const int64_t offset = offsetBinary ? int64_t{1} << (8 * kWidth - 1) : 0;
+  DecodeEach(bytes, count, kWidth, to, [=](const uint8_t* at) {
+    const uint64_t word = LoadWord<kWidth, kBigEndian>(at);
+    const int64_t value = offset != 0 ? static_cast<int64_t>(word) - offset
+                                      : static_cast<int64_t>(word << kShift) >> kShift;
+    return static_cast<double>(value) * scale;
+  });
+}
+
+template <bool kBigEndian>
+void DecodeIn(const SampleEncoding& encoding, const uint8_t* bytes, size_t count, double* to) {
+  const bool offsetBinary = encoding.offsetBinary;
+  if (encoding.isFloat && encoding.bytes == 4) {
+    return DecodeEach(bytes, count, 4, to, [](const uint8_t* at) {
+      return static_cast<double>(
+          std::bit_cast<float>(static_cast<uint32_t>(LoadWord<4, kBigEndian>(at))));
+    });
+  }
+  if (encoding.isFloat) {
+    return DecodeEach(bytes, count, 8, to, [](const uint8_t* at) {
+      return std::bit_cast<double>(LoadWord<8, kBigEndian>(at));
+    });
+  }
+  switch (encoding.bytes) {
+    case 1:
+      return DecodeIntegers<1, kBigEndian>(bytes, count, offsetBinary, to);
+    case 2:
+      return DecodeIntegers<2, kBigEndian>(bytes, count, offsetBinary, to);
+    case 3:
+      return DecodeIntegers<3, kBigEndian>(bytes, count, offsetBinary, to);
+    default:
+      return DecodeIntegers<4, kBigEndian>(bytes, count, offsetBinary, to);
+  }
 }
 
 }  // namespace
@@ -39,25 +79,10 @@ bool IsPlainEncoding(const SampleEncoding& encoding) {
 }
 
 void DecodeSamples(const SampleEncoding& encoding, const uint8_t* bytes, size_t count, double* to) {
-  const int width = encoding.bytes;
-  const bool big = encoding.bigEndian;
-  if (encoding.isFloat && width == 4) {
-    DecodeEach(bytes, count, width, to, [big](const uint8_t* at) {
-      return static_cast<double>(std::bit_cast<float>(static_cast<uint32_t>(LoadWord(at, 4, big))));
-    });
-  } else if (encoding.isFloat) {
-    DecodeEach(bytes, count, width, to,
-               [big](const uint8_t* at) { return std::bit_cast<double>(LoadWord(at, 8, big)); });
+  if (encoding.bigEndian) {
+    DecodeIn<true>(encoding, bytes, count, to);
   } else {
-    const int shift = 64 - 8 * width;
-    const double scale = 1 / FullScale(width);
-    const int64_t offset = encoding.offsetBinary ? int64_t{1} << (8 * width - 1) : 0;
-    DecodeEach(bytes, count, width, to, [=](const uint8_t* at) {
-      const int64_t value = offset
-                                ? static_cast<int64_t>(LoadWord(at, width, big)) - offset
-                                : static_cast<int64_t>(LoadWord(at, width, big) << shift) >> shift;
-      return static_cast<double>(value) * scale;
-    });
+    DecodeIn<false>(encoding, bytes, count, to);
   }
 }
 
