@@ -1,10 +1,12 @@
 // The output WAV: plain below 4 GiB of data, RF64 past it; into a pipe the
 // header is written once, with the final sizes when the length is known.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sndfile.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -92,4 +94,30 @@ TEST(WaveWriter, AnUnknownLengthIsAPlaceholderInAPipeAndExactInAFile) {
   std::filesystem::remove_all(dir);
   EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
   EXPECT_EQ(std::vector<double>(back.begin(), back.begin() + 3), ramp);
+}
+
+// Standard output sent to a file after some text, or appended to one.
+TEST(WaveWriter, WritesItsHeaderAgainOnlyWhereItBegan) {
+  const auto dir = std::filesystem::temp_directory_path() /
+                   ("slewmeter_wave_writer_" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "after.wav").string();
+  for (const int append : {0, O_APPEND}) {
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | append, 0644);
+    ASSERT_EQ(write(descriptor, "words", 5), 5);
+    auto writer = AudioWriter::into(descriptor, {48000, 1, -1, {2, false, false, false}});
+    const std::vector<double> ramp{0.25, -0.5, 0.125};
+    ASSERT_TRUE(writer->write(ramp.data(), ramp.data(), ramp.size()));
+    std::string error;
+    ASSERT_TRUE(writer->commit(error)) << error;
+    close(descriptor);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(bytes.size(), 5 + 80 + 6u);
+    EXPECT_EQ(bytes.substr(0, 9), "wordsRIFF");
+    // Appending, the streaming placeholder stays; else the sizes are exact.
+    const auto* header = reinterpret_cast<const uint8_t*>(bytes.data() + 5);
+    EXPECT_EQ(Little(header + 76, 4), append ? 0xFFFFFFFFu : 6u);
+  }
+  std::filesystem::remove_all(dir);
 }

@@ -3,6 +3,7 @@
 // which holds every sample of every input exactly.
 #pragma once
 
+#include <sys/types.h>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -89,6 +90,7 @@ class AudioWriter {
   bool put(const uint8_t* bytes, size_t count);
 
   int descriptor;
+  off_t headerPlace;  // where the header can be written again; -1: it cannot
   WaveShape shape;
   std::optional<uint64_t> promisedBytes;  // in the header as first written
   uint64_t dataBytes = 0;

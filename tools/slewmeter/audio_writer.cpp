@@ -17,15 +17,23 @@ SampleEncoding InWav(SampleEncoding encoding) {
   return {encoding.bytes, encoding.isFloat, false, encoding.bytes == 1 && !encoding.isFloat};
 }
 
-bool Seekable(int descriptor) {
+// Where the header starts when it can be written again there: in a regular file
+// not opened to append (where every write goes to the end); else -1.
+off_t HeaderPlace(int descriptor) {
   struct stat status {};
-  return fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+  const int flags = fcntl(descriptor, F_GETFL);
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || flags < 0 ||
+      (flags & O_APPEND) != 0) {
+    return -1;
+  }
+  return lseek(descriptor, 0, SEEK_CUR);
 }
 
 }  // namespace
 
 AudioWriter::AudioWriter(int descriptor, const AudioFormat& format)
     : descriptor(descriptor),
+      headerPlace(HeaderPlace(descriptor)),
       shape{InWav(format.encoding), format.channels, static_cast<uint32_t>(format.sampleRate)},
       interleaved(kStreamChunkFrames * 2),
       encoded(kStreamChunkFrames * 2 * 8) {
@@ -93,10 +101,10 @@ bool AudioWriter::commit(std::string& error) {
     const uint8_t pad = 0;
     failed = !put(&pad, 1);
   }
-  if (!failed && promisedBytes != dataBytes && Seekable(descriptor)) {
+  if (!failed && promisedBytes != dataBytes && headerPlace >= 0) {
     const auto header = WaveHeader(shape, dataBytes);
-    failed =
-        pwrite(descriptor, header.data(), header.size(), 0) != static_cast<ssize_t>(header.size());
+    failed = pwrite(descriptor, header.data(), header.size(), headerPlace) !=
+             static_cast<ssize_t>(header.size());
   }
   if (temporary.empty()) {
     if (failed) error = "the output could not be written";
