@@ -10,7 +10,7 @@ struct Options {
   std::vector<std::string> inputs;  // none: the built-in test signal; "-": standard input
   // Output files; empty: none. With several inputs each holds "{}", which
   // becomes the input's name (see OutputPath).
-  std::string output;    // processed audio, 32-bit float WAV
+  std::string output;    // processed audio, WAV in the input's own sample format
   std::string png;       // the editor's picture
   std::string timeline;  // the whole input in one picture
   std::string report;    // JSON; "-" for standard output
