@@ -25,7 +25,7 @@ set(layers
   "lv2:effect runtime core"
   "lv2/gui:lv2 editor editor/toolkit editor/drawing effect runtime core platform"
   "tools/loader:vst2"
-  "tools/slewmeter:tools/loader vst2/plugin vst2 effect editor editor/drawing core"
+  "tools/slewmeter:vst2/plugin vst2 effect editor editor/drawing core"
 )
 
 # The few files that cross the rule on purpose: "file:included header".
