@@ -39,6 +39,9 @@ size_t InputBytes::readDescriptor(uint8_t* to, size_t count) {
     got += static_cast<size_t>(n);
   }
   descriptorAt += got;
+  // A header larger than this is no header a decoder would go back into.
+  constexpr size_t kMostKept = 16 << 20;
+  if (keeping && !seekable()) keeping = kept.size() + got <= kMostKept;
   if (keeping && !seekable()) kept.insert(kept.end(), to, to + got);
   return got;
 }

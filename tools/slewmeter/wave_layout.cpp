@@ -79,7 +79,7 @@ std::optional<WaveLayout> ReadRiff(InputBytes& input, bool rf64) {
       }
       return layout;
     }
-    if (!ReadBody(input, size + (size & 1u), body)) return std::nullopt;
+    if (!ReadBody(input, uint64_t{size} + (size & 1u), body)) return std::nullopt;
     if (Is(header, "fmt ")) haveFormat = ReadFormat(body, layout);
     if (Is(header, "fmt ") && !haveFormat) return std::nullopt;
     if (Is(header, "ds64") && body.size() >= 16) ds64Data = Little(&body[8], 8);
@@ -110,10 +110,11 @@ std::optional<WaveLayout> ReadW64(InputBytes& input) {
   return std::nullopt;
 }
 
-// AIFF's sample rate is an 80-bit extended float.
+// AIFF's sample rate is an 80-bit extended float; 0 when it is no rate at all.
 int64_t ExtendedRate(const uint8_t* at) {
   const int exponent = static_cast<int>(Big(at, 2) & 0x7FFF) - 16383 - 63;
-  return static_cast<int64_t>(std::ldexp(static_cast<double>(Big(at + 2, 8)), exponent));
+  const double rate = std::ldexp(static_cast<double>(Big(at + 2, 8)), exponent);
+  return rate >= 1 && rate < 1e12 && (Big(at, 2) & 0x8000) == 0 ? static_cast<int64_t>(rate) : 0;
 }
 
 bool ReadCommon(const std::vector<uint8_t>& comm, bool aifc, WaveLayout& layout) {
@@ -151,7 +152,7 @@ std::optional<WaveLayout> ReadAiff(InputBytes& input, bool aifc) {
       if (!IsPlaceholderSize(size) && size >= 8 + skipped) layout.dataBytes = size - 8 - skipped;
       return layout;
     }
-    if (!ReadBody(input, size + (size & 1u), body)) return std::nullopt;
+    if (!ReadBody(input, uint64_t{size} + (size & 1u), body)) return std::nullopt;
     if (Is(header, "COMM")) haveCommon = ReadCommon(body, aifc, layout);
     if (Is(header, "COMM") && !haveCommon) return std::nullopt;
   }
