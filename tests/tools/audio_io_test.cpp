@@ -139,6 +139,16 @@ TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
   }
 }
 
+// Found by audio_input_fuzzer: from a pipe, libsndfile's ADPCM decoder made up
+// silence to the header's data size after the stream ended (here 1.6 G frames).
+TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
+  std::string ima = Read(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
+  ima.replace(ima.find("data") + 4, 4, Little(0x60000000, 4));
+  const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | timeout 60 $SLEWMETER -");
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("standard input: truncated: metered the "), std::string::npos) << run.out;
+}
+
 // Recordings cut short, each header's size read in its own width.
 TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   const std::string pcm = Pcm16(4800);

@@ -39,6 +39,7 @@ size_t InputBytes::readDescriptor(uint8_t* to, size_t count) {
     got += static_cast<size_t>(n);
   }
   descriptorAt += got;
+  endReached = endReached || got < count;
   // A header larger than this is no header a decoder would go back into.
   constexpr size_t kMostKept = 16 << 20;
   if (keeping && !seekable()) keeping = kept.size() + got <= kMostKept;

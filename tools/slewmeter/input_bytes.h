@@ -27,6 +27,8 @@ class InputBytes {
   bool seekable() const { return fileSize >= 0; }
   // The system's reason when a read failed, else empty.
   const std::string& failure() const { return failed; }
+  // A read came back short: the input has no more bytes.
+  bool ended() const { return endReached; }
 
   // A pipe's bytes are kept from its start until keepNoMore(), so that seek()
   // can go back among them.
@@ -49,5 +51,6 @@ class InputBytes {
   uint64_t descriptorAt = 0;  // bytes taken from the descriptor so far
   std::vector<uint8_t> kept;  // a pipe's first bytes, as far as they were kept
   bool keeping = false;
+  bool endReached = false;
   std::string failed;
 };

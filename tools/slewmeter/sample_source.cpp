@@ -6,6 +6,7 @@ std::string SampleSource::shortfall(int64_t framesRead) const {
   if (decodingFailed) {
     return "damaged: decoding stopped at frame " + std::to_string(framesRead) + "; " + metered;
   }
+  if (cutShort) return "truncated: " + metered;
   if (framesRead < promised) {
     return "truncated: " + metered + " of the " + std::to_string(promised) + " its header promises";
   }

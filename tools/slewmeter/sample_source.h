@@ -20,4 +20,5 @@ class SampleSource {
   virtual const InputBytes& bytes() const = 0;
   int64_t promised = -1;  // frames the header promises, where it can be trusted
   bool decodingFailed = false;
+  bool cutShort = false;  // the bytes ended before the decoder's data did
 };

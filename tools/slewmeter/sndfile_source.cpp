@@ -87,6 +87,10 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   source->promised = counted && source->input->seekable() ? info.frames : -1;
   format = {static_cast<double>(info.samplerate), info.channels, source->promised,
             EncodingOf(info.format)};
+  // FLAC, Ogg and MPEG decoders read ahead and end by themselves.
+  const int container = info.format & SF_FORMAT_TYPEMASK;
+  source->madeUpAfterTheEnd = !source->input->seekable() && container != SF_FORMAT_FLAC &&
+                              container != SF_FORMAT_OGG && container != SF_FORMAT_MPEG;
   return source;
 }
 
@@ -95,7 +99,18 @@ SndfileSource::~SndfileSource() {
 }
 
 size_t SndfileSource::read(double* interleaved, size_t frames) {
+  const bool endedBefore = input->ended();
+  const uint64_t before = input->position();
   const sf_count_t got = sf_readf_double(file, interleaved, static_cast<sf_count_t>(frames));
   decodingFailed = decodingFailed || sf_error(file) != SF_ERR_NO_ERROR;
+  // From a pipe, libsndfile's block decoders (ADPCM, GSM, ...) go on making
+  // silence up to the header's data size once the bytes have ended. The first
+  // read from no more bytes may still give the last block decoded; a second
+  // gives none of the input's.
+  if (madeUpAfterTheEnd && endedBefore && input->position() == before && got > 0 &&
+      ++readsAfterTheEnd > 1) {
+    cutShort = true;
+    return 0;
+  }
   return got > 0 ? static_cast<size_t>(got) : 0;
 }

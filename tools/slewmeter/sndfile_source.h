@@ -25,4 +25,6 @@ class SndfileSource : public SampleSource {
 
   std::unique_ptr<InputBytes> input;
   sf_private_tag* file = nullptr;
+  bool madeUpAfterTheEnd = false;  // a decoder that reads no further ahead than it needs
+  int readsAfterTheEnd = 0;
 };
