@@ -149,6 +149,18 @@ TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
   EXPECT_NE(run.out.find("standard input: truncated: metered the "), std::string::npos) << run.out;
 }
 
+// Found by audio_input_fuzzer: a W64 chunk of size all ones sent the reader
+// back to its own header, round and round.
+TEST_F(SlewmeterInput, AChunkOfAnySizeEndsTheHeader) {
+  std::string w64 = Read(Write("a.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 100));
+  const std::string guidEnd = w64.substr(w64.find("fmt ") + 4, 12);
+  w64.insert(w64.find("data"), "fact" + guidEnd + std::string(8, '\xff'));
+  const ProgramRun run = Shell("timeout 60 $SLEWMETER " + Save("endless.w64", w64));
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("endless.w64: has a damaged or incomplete header"), std::string::npos)
+      << run.out;
+}
+
 // Recordings cut short, each header's size read in its own width.
 TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   const std::string pcm = Pcm16(4800);

@@ -61,12 +61,13 @@ size_t InputBytes::read(void* to, size_t count) {
 
 bool InputBytes::skip(uint64_t count) {
   if (seekable() && at == descriptorAt) {
+    // No further than the end, however large the count: a chunk size of all
+    // ones must not wrap round to a step back.
     const auto end = static_cast<uint64_t>(fileSize);
-    const uint64_t to = std::min(at + count, end);
-    if (lseek(descriptor, static_cast<off_t>(to), SEEK_SET) < 0) return false;
-    const bool whole = to - at == count;
-    at = descriptorAt = to;
-    return whole;
+    const uint64_t step = std::min(count, end - std::min(at, end));
+    if (lseek(descriptor, static_cast<off_t>(at + step), SEEK_SET) < 0) return false;
+    at = descriptorAt = at + step;
+    return step == count;
   }
   uint8_t scratch[65536];
   while (count > 0) {
