@@ -141,8 +141,18 @@ TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
 
 // Found by audio_input_fuzzer: from a pipe, libsndfile's ADPCM decoder made up
 // silence to the header's data size after the stream ended (here 1.6 G frames).
+// The stream is longer than slewmeter keeps of a pipe (16 MiB) to learn its length.
 TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
-  std::string ima = Read(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
+  SF_INFO info{};
+  info.samplerate = 48000;
+  info.channels = 2;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
+  SNDFILE* file = sf_open(Path("ima.wav").c_str(), SFM_WRITE, &info);
+  const std::vector<double> second(2 * 48000, 0.25);
+  for (int s = 0; s < 400; ++s)  // 18 MiB
+    sf_writef_double(file, second.data(), 48000);
+  sf_close(file);
+  std::string ima = Read(Path("ima.wav"));
   ima.replace(ima.find("data") + 4, 4, Little(0x60000000, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | timeout 60 $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
@@ -159,6 +169,15 @@ TEST_F(SlewmeterInput, AChunkOfAnySizeEndsTheHeader) {
   EXPECT_EQ(run.exitCode, 1) << run.out;
   EXPECT_NE(run.out.find("endless.w64: has a damaged or incomplete header"), std::string::npos)
       << run.out;
+  // And from a pipe, libsndfile read on past the end of a W64 header cut short.
+  const std::string cut(
+      "riff\x2e\x91\xcf\x11\xa5\xd6\x28\xdb\x8a\x16\0\0\0\0\0\0\0\x40\x1f\0"
+      "\x01\0\0\0\0\0\0\0\xbf\xc8\x47\x5b\x4a\xf8\xde\xbf",
+      40);
+  const ProgramRun piped = Shell("cat " + Save("cut.w64", cut) + " | timeout 60 $SLEWMETER -");
+  EXPECT_EQ(piped.exitCode, 1) << piped.out;
+  EXPECT_NE(piped.out.find("standard input: has a damaged or incomplete header"), std::string::npos)
+      << piped.out;
 }
 
 // Recordings cut short, each header's size read in its own width.

@@ -40,8 +40,6 @@ size_t InputBytes::readDescriptor(uint8_t* to, size_t count) {
   }
   descriptorAt += got;
   endReached = endReached || got < count;
-  // A header larger than this is no header a decoder would go back into.
-  constexpr size_t kMostKept = 16 << 20;
   if (keeping && !seekable()) keeping = kept.size() + got <= kMostKept;
   if (keeping && !seekable()) kept.insert(kept.end(), to, to + got);
   return got;
@@ -56,6 +54,7 @@ size_t InputBytes::read(void* to, size_t count) {
   }
   got += readDescriptor(out + got, count - got);
   at += got;
+  if (!keeping && at >= descriptorAt && !kept.empty()) keepNoMore(true);  // replayed
   return got;
 }
 
@@ -76,6 +75,19 @@ bool InputBytes::skip(uint64_t count) {
     count -= want;
   }
   return true;
+}
+
+int64_t InputBytes::knownLength() const {
+  if (seekable()) return fileSize;
+  return endReached && kept.size() == descriptorAt ? static_cast<int64_t>(descriptorAt) : -1;
+}
+
+void InputBytes::keepAhead() {
+  const uint64_t from = at;
+  uint8_t scratch[65536];
+  while (!seekable() && keeping && !endReached && kept.size() < kMostKept)
+    read(scratch, std::min(sizeof scratch, kMostKept - kept.size()));
+  seek(from);
 }
 
 bool InputBytes::seek(uint64_t to) {

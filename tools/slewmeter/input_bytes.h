@@ -39,8 +39,15 @@ class InputBytes {
   }
   // In a file anywhere; in a pipe forward, or back among the kept bytes.
   bool seek(uint64_t to);
+  // A pipe's length once it has ended (all of it kept), else -1; a file's size.
+  int64_t knownLength() const;
+  // Reads a pipe on, keeping what comes, until it ends or no more can be kept.
+  void keepAhead();
 
  private:
+  // A header larger than this is no header a decoder would go back into.
+  static constexpr size_t kMostKept = 16 << 20;
+
   explicit InputBytes(int descriptor, int64_t fileSize)
       : descriptor(descriptor), fileSize(fileSize) {}
   size_t readDescriptor(uint8_t* to, size_t count);

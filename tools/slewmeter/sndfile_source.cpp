@@ -7,9 +7,9 @@
 namespace {
 
 sf_count_t Length(void* input) {
-  auto* bytes = static_cast<InputBytes*>(input);
-  // A pipe's length is unknown: as long as it goes on.
-  return bytes->seekable() ? bytes->size() : SF_COUNT_MAX;
+  // A long pipe's length is unknown: as long as it goes on.
+  const int64_t known = static_cast<InputBytes*>(input)->knownLength();
+  return known >= 0 ? known : SF_COUNT_MAX;
 }
 
 sf_count_t Seek(sf_count_t offset, int whence, void* input) {
@@ -73,6 +73,10 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   static SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};
   std::unique_ptr<SndfileSource> source(new SndfileSource);
   source->input = std::move(input);
+  // libsndfile's header readers stop at the input's length, and with none
+  // they may read past a short pipe's end forever: a pipe that ends within
+  // what can be kept is read whole first, and its length is known.
+  source->input->keepAhead();
   SF_INFO info{};
   source->file = sf_open_virtual(&io, SFM_READ, &info, source->input.get());
   // libsndfile may go back into the header while it opens: a pipe's bytes
