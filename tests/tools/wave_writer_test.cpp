@@ -51,6 +51,21 @@ uint64_t WriteThroughPipe(const AudioFormat& format, uint64_t frames, uint8_t (&
   return total;
 }
 
+// A folder of this process's own, gone with it whatever the test's end.
+class ScratchFolder {
+ public:
+  ScratchFolder()
+      : folder(std::filesystem::temp_directory_path() /
+               ("slewmeter_wave_writer_" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(folder);
+  }
+  ~ScratchFolder() { std::filesystem::remove_all(folder); }
+  std::string path(const char* name) const { return (folder / name).string(); }
+
+ private:
+  std::filesystem::path folder;
+};
+
 }  // namespace
 
 TEST(WaveWriter, PastFourGiBIntoAPipeWritesRf64WithTheFinalSizes) {
@@ -75,10 +90,8 @@ TEST(WaveWriter, AnUnknownLengthIsAPlaceholderInAPipeAndExactInAFile) {
   EXPECT_EQ(Little(header + 4, 4), 0xFFFFFFFFu);
   EXPECT_EQ(Little(header + 76, 4), 0xFFFFFFFFu);
 
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("slewmeter_wave_writer_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "out.wav").string();
+  const ScratchFolder dir;
+  const std::string path = dir.path("out.wav");
   std::string error;
   auto writer = AudioWriter::create(path, format, error);
   ASSERT_TRUE(writer) << error;
@@ -91,17 +104,14 @@ TEST(WaveWriter, AnUnknownLengthIsAPlaceholderInAPipeAndExactInAFile) {
   std::vector<double> back(4);
   EXPECT_EQ(sf_readf_double(file, back.data(), 4), 3);
   sf_close(file);
-  std::filesystem::remove_all(dir);
   EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_PCM_24);
   EXPECT_EQ(std::vector<double>(back.begin(), back.begin() + 3), ramp);
 }
 
 // Standard output sent to a file after some text, or appended to one.
 TEST(WaveWriter, WritesItsHeaderAgainOnlyWhereItBegan) {
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("slewmeter_wave_writer_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const std::string path = (dir / "after.wav").string();
+  const ScratchFolder dir;
+  const std::string path = dir.path("after.wav");
   for (const int append : {0, O_APPEND}) {
     const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | append, 0644);
     ASSERT_EQ(write(descriptor, "words", 5), 5);
@@ -119,5 +129,4 @@ TEST(WaveWriter, WritesItsHeaderAgainOnlyWhereItBegan) {
     const auto* header = reinterpret_cast<const uint8_t*>(bytes.data() + 5);
     EXPECT_EQ(Little(header + 76, 4), append ? 0xFFFFFFFFu : 6u);
   }
-  std::filesystem::remove_all(dir);
 }
