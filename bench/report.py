@@ -83,6 +83,17 @@ def main(folder):
         row(f"slewmeter {options}, 24-bit stereo 48 kHz (× real time)", f"{speed(meter):.0f} ×",
             f"libsndfile read alone {speed(read):.0f} ×", f"{speed(meter) / speed(read):.2f} × read",
             "≥ 1000 ×" if argument == 0 else "")
+    reader = best.get("BM_SlewmeterReadAlone/real_time")
+    if reader and read:
+        speed = lambda run: run[1]["x real time"]
+        row("slewmeter's reader alone, 24-bit stereo 48 kHz (× real time)", f"{speed(reader):.0f} ×",
+            f"libsndfile read alone {speed(read):.0f} ×", f"{speed(reader) / speed(read):.2f} × read", "")
+    serial = best.get("BM_SlewmeterFourInputs/jobs:1/real_time")
+    sideBySide = best.get("BM_SlewmeterFourInputs/jobs:2/real_time")
+    if serial and sideBySide:
+        row("slewmeter, 4 inputs side by side on 2 jobs", f"{sideBySide[0] / 1e9:.2f} s",
+            f"one at a time {serial[0] / 1e9:.2f} s", f"{serial[0] / sideBySide[0]:.2f} × faster",
+            "≥ 1.7 ×")
     for transform, yardstick in (("fft_forward", "fftw"), ("fft_inverse", "fftw"),
                                  ("mdct_forward", "dct4_core"), ("mdct_inverse", "dct4_core")):
         for size in (2 ** k for k in range(6, 16)):

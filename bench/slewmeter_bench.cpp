@@ -4,11 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <sndfile.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
 #include <vector>
 
 #include "tools/slewmeter/audio_stream.h"
+#include "tools/slewmeter/in_order_jobs.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline.h"
@@ -69,6 +71,20 @@ void BM_LibsndfileReadAlone(benchmark::State& state) {
   ReportRealTime(state);
 }
 
+// slewmeter's own reader, in the chunks its reading thread asks for.
+void BM_SlewmeterReadAlone(benchmark::State& state) {
+  std::vector<double> left(kStreamChunkFrames), right(kStreamChunkFrames);
+  for (auto _ : state) {
+    std::string error;
+    auto reader = AudioReader::open(BenchFile(), error);
+    size_t frames = 0;
+    for (size_t read; reader && (read = reader->read(left.data(), right.data(), left.size())) > 0;)
+      frames += read;
+    benchmark::DoNotOptimize(frames);
+  }
+  ReportRealTime(state);
+}
+
 // All that `slewmeter FILE --timeline T.png --report R.json` does but the writing
 // of the two files: read, meter, reduce, draw the timeline, make the report.
 void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
@@ -98,8 +114,38 @@ void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
   ReportRealTime(state);
 }
 
+// Four inputs metered as `slewmeter --jobs N A B C D` meters them (their
+// outputs aside): one at a time, or side by side.
+void BM_SlewmeterFourInputs(benchmark::State& state) {
+  const auto jobs = static_cast<unsigned>(state.range(0));
+  for (auto _ : state) {
+    std::array<Measurement, 4> measurements;
+    RunInOrder(
+        measurements.size(), jobs,
+        [&](size_t i) {
+          std::string error;
+          auto reader = AudioReader::open(BenchFile(), error);
+          MeterSettings settings;
+          settings.perSecond = true;
+          settings.timelineColumns = 1200;
+          if (reader) MeterAudio(*reader, nullptr, settings, measurements[i], error);
+        },
+        [](size_t) {});
+    benchmark::DoNotOptimize(measurements[3].frames);
+  }
+  state.counters["x real time"] = benchmark::Counter(
+      static_cast<double>(state.iterations()) * 4 * kSeconds, benchmark::Counter::kIsRate);
+}
+
 }  // namespace
 
+BENCHMARK(BM_SlewmeterFourInputs)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgName("jobs")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_SlewmeterReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LibsndfileReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SlewmeterTimelineAndReport)
     ->Arg(0)

@@ -5,7 +5,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 fuzz_seconds="${FUZZ_SECONDS:-20}"
-fuzzers="chunk_fuzzer dispatcher_fuzzer memory_fuzzer"
+fuzzers="chunk_fuzzer dispatcher_fuzzer memory_fuzzer audio_input_fuzzer"
 checks="-fno-sanitize-recover=all -fno-omit-frame-pointer -g1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
 export UBSAN_OPTIONS="print_stacktrace=1"

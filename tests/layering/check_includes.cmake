@@ -28,7 +28,7 @@ set(layers
   "clap/editor:clap editor editor/toolkit editor/drawing effect core"
   "clap/plugin:clap clap/editor editor/drawing effect runtime core"
   "tools/loader:vst2"
-  "tools/slewmeter:tools/loader vst2/plugin vst2 effect editor editor/drawing core"
+  "tools/slewmeter:vst2/plugin vst2 effect editor editor/drawing core"
 )
 
 # The few files that cross the rule on purpose: "file:included header".

@@ -11,10 +11,10 @@ namespace {
 
 // A sine of `frequency` at `amplitude`, faded in and out over ten periods (at
 // least 50 ms) so that only its steady slope is measured, not a start from silence.
-std::vector<float> FadedSine(double frequency, double rate, double amplitude, double phase) {
+std::vector<double> FadedSine(double frequency, double rate, double amplitude, double phase) {
   const double fade = std::max(10 / frequency, 0.05);
   const auto frames = static_cast<size_t>((2 * fade + 0.1) * rate);
-  std::vector<float> samples(frames);
+  std::vector<double> samples(frames);
   for (size_t i = 0; i < frames; ++i) {
     const double t = static_cast<double>(i) / rate;
     const double edge = std::min({t / fade, (static_cast<double>(frames) / rate - t) / fade, 1.0});
@@ -25,7 +25,7 @@ std::vector<float> FadedSine(double frequency, double rate, double amplitude, do
   return samples;
 }
 
-double SteepestSlope(const std::vector<float>& samples, size_t block = 512) {
+double SteepestSlope(const std::vector<double>& samples, size_t block = 512) {
   InterSampleSlope slope;
   double steepest = 0;
   for (size_t start = 0; start < samples.size(); start += block) {
@@ -54,7 +54,7 @@ TEST(InterSampleSlope, MatchesTheAnalyticSlopeOfSinesFrom20HzTo041OfTheRate) {
 
 TEST(InterSampleSlope, ShowsWhatTheStepUnderstatesNearTheTopOfTheBand) {
   // 18 kHz at 44.1 kHz: the reconstructed slope is a third above the largest step.
-  const std::vector<float> sine = FadedSine(18000, 44100, 0.5, 0.3);
+  const std::vector<double> sine = FadedSine(18000, 44100, 0.5, 0.3);
   double largestStep = 0;
   for (size_t i = 1; i < sine.size(); ++i)
     largestStep = std::max(largestStep, std::fabs(double(sine[i]) - sine[i - 1]));
@@ -63,7 +63,7 @@ TEST(InterSampleSlope, ShowsWhatTheStepUnderstatesNearTheTopOfTheBand) {
 }
 
 TEST(InterSampleSlope, IsTheSameWhateverTheBlocks) {
-  const std::vector<float> sine = FadedSine(5000, 48000, 0.5, 1.0);
+  const std::vector<double> sine = FadedSine(5000, 48000, 0.5, 1.0);
   const double whole = SteepestSlope(sine, sine.size());
   for (size_t block : {1, 7, 64, 4096})
     EXPECT_NEAR(SteepestSlope(sine, block), whole, whole * 0.01) << block;
@@ -73,16 +73,16 @@ TEST(InterSampleSlope, StaysFiniteOnAnyInput) {
   const float kInf = std::numeric_limits<float>::infinity();
   const float kNaN = std::numeric_limits<float>::quiet_NaN();
   const float kMax = std::numeric_limits<float>::max();
-  std::vector<float> hostile = {0.5f, kNaN, -kInf, kInf, kMax, -kMax, 0.25f, kMax, kNaN, 1e-40f};
+  std::vector<double> hostile = {0.5f, kNaN, -kInf, kInf, kMax, -kMax, 0.25f, kMax, kNaN, 1e-40f};
   hostile.resize(600, -kMax);
   const double slope = SteepestSlope(hostile, 5);
   EXPECT_TRUE(std::isfinite(slope));
   EXPECT_GT(slope, 0);
   // Silence has no slope at all, not even a rounding error's.
-  EXPECT_EQ(SteepestSlope(std::vector<float>(2000, 0.0f)), 0);
+  EXPECT_EQ(SteepestSlope(std::vector<double>(2000, 0.0f)), 0);
   // Nor has a constant offset, once risen to.
   InterSampleSlope dc;
-  const std::vector<float> offset(8000, 0.5f);
+  const std::vector<double> offset(8000, 0.5f);
   dc.push(offset.data(), 4000);
   dc.takePeak();
   dc.push(offset.data() + 4000, 4000);

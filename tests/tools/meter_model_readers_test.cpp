@@ -5,8 +5,8 @@
 
 #include <string>
 
+#include "metered_signal.h"
 #include "tools/slewmeter/file_figures.h"
-#include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline_columns.h"
 
@@ -17,21 +17,12 @@ constexpr double kRate = 48000;
 // Two seconds; each channel alternates between 0 and its own level every frame,
 // so its every step is that level.
 Measurement MeterSquares(float leftLevel, float rightLevel, const MeterSettings& settings) {
-  const auto frames = static_cast<int64_t>(2 * kRate);
-  auto reader = AudioReader::generated(
-      {kRate, 2, frames}, [=](size_t start, float* left, float* right, size_t count) {
-        const size_t n = std::min(count, static_cast<size_t>(frames - int64_t(start)));
-        for (size_t i = 0; i < n; ++i) {
-          const bool up = (start + i) % 2 != 0;
-          left[i] = up ? leftLevel : 0.0f;
-          right[i] = up ? rightLevel : 0.0f;
-        }
-        return n;
-      });
-  Measurement measurement;
-  std::string error;
-  EXPECT_TRUE(MeterAudio(*reader, nullptr, settings, measurement, error)) << error;
-  return measurement;
+  return MeterSignal(
+      kRate, static_cast<int64_t>(2 * kRate),
+      [=](int64_t frame, int channel) {
+        return frame % 2 != 0 ? (channel == 0 ? leftLevel : rightLevel) : 0.0f;
+      },
+      settings);
 }
 
 }  // namespace

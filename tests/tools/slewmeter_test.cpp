@@ -16,30 +16,18 @@
 #include <string>
 #include <vector>
 
+#include "program_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProgramRun {
-  int exitCode;
-  std::string out;  // standard output and error together
-};
 
 // Standard error joins standard output unless `errorsToo` is false (then it is dropped).
 // `feed` goes before the program in the shell's command line: "cat in.wav | ".
 ProgramRun Slewmeter(const std::string& arguments, bool errorsToo = true,
                      const std::string& feed = "") {
-  const std::string command =
-      feed + SLEWMETER_PATH + " " + arguments + (errorsToo ? " 2>&1" : " 2>/dev/null");
-  ProgramRun run{-1, {}};
-  if (std::FILE* pipe = popen(command.c_str(), "r")) {
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-      run.out += buffer;
-    const int status = pclose(pipe);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  return run;
+  return RunCommand(feed + SLEWMETER_PATH + " " + arguments +
+                    (errorsToo ? " 2>&1" : " 2>/dev/null"));
 }
 
 // `format` is a sample format, or a whole one (as SF_FORMAT_FLAC | SF_FORMAT_PCM_16).
@@ -56,14 +44,9 @@ void WriteWav(const fs::path& path, int channels, int format, int rate,
 }
 
 std::vector<float> ReadWav(const fs::path& path, int& channels) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) return {};
-  std::vector<float> samples(static_cast<size_t>(info.frames * info.channels));
-  sf_readf_float(file, samples.data(), info.frames);
-  sf_close(file);
-  channels = info.channels;
-  return samples;
+  const AudioFile file = ReadAudio(path);
+  channels = file.info.channels;
+  return {file.samples.begin(), file.samples.end()};
 }
 
 class SlewmeterProgram : public ::testing::Test {

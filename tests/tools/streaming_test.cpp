@@ -12,7 +12,7 @@ namespace {
 // Stereo noise-like audio of `frames` frames, a full-scale square burst in one
 // 1/10 s at `burstSecond`.
 AudioGenerator LongAudio(int64_t frames, double rate, double burstSecond) {
-  return [=](size_t start, float* left, float* right, size_t count) {
+  return [=](size_t start, double* left, double* right, size_t count) {
     const size_t n =
         std::min(count, static_cast<size_t>(std::max<int64_t>(frames - int64_t(start), 0)));
     for (size_t i = 0; i < n; ++i) {
@@ -31,7 +31,7 @@ AudioGenerator LongAudio(int64_t frames, double rate, double burstSecond) {
 Measurement MeterGenerated(double minutes, bool lengthKnown) {
   constexpr double kRate = 48000;
   const auto frames = static_cast<int64_t>(minutes * 60 * kRate);
-  auto reader = AudioReader::generated({kRate, 2, lengthKnown ? frames : -1},
+  auto reader = AudioReader::generated({kRate, 2, lengthKnown ? frames : -1, {}},
                                        LongAudio(frames, kRate, minutes * 60 * 0.75));
   Measurement measurement;
   std::string error;

@@ -178,7 +178,11 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
       }
     }
     row.resize(names.size() - 1);
-    row.push_back(file.failure.empty() ? "ok" : file.failure);
+    const std::string ok =
+        file.nonFiniteSamples == 0
+            ? "ok"
+            : "ok, " + std::to_string(file.nonFiniteSamples) + " non-finite samples";
+    row.push_back(file.failure.empty() ? ok : file.failure);
     addRow(row);
   }
   return csv;

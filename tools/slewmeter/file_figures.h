@@ -14,6 +14,7 @@ struct FileFigures {
   bool metered = false;
   double sampleRate = 0;
   int64_t frames = 0;
+  int64_t nonFiniteSamples = 0;  // NaN and infinities among the samples
   double fullScale = 0;
   std::array<ChannelSummary, 2> channels;
 

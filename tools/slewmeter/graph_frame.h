@@ -5,6 +5,7 @@
 
 #include <array>
 #include <bitset>
+#include <cstdint>
 #include <iterator>
 #include <span>
 
@@ -25,7 +26,21 @@ struct ChannelPoint {
   CeilingSet rose;         // ...and did not in the frame before
 };
 
+// Graph frame k covers the samples from GraphFrameStart(k) up to GraphFrameStart(k + 1).
+// In integers, so that 30 of them make exactly one second at any rate and no
+// error builds up over days of audio.
+inline constexpr auto kGraphFramesPerSecond = static_cast<int64_t>(kGraphicsFramesPerSecond);
+inline int64_t GraphFrameStart(int64_t index, int64_t sampleRate) {
+  return index * sampleRate / kGraphFramesPerSecond;
+}
+// The fewest and the most samples a whole graph frame holds at `sampleRate`.
+inline std::array<int64_t, 2> GraphFrameSamples(int64_t sampleRate) {
+  return {sampleRate / kGraphFramesPerSecond,
+          (sampleRate + kGraphFramesPerSecond - 1) / kGraphFramesPerSecond};
+}
+
 struct GraphFrame {
+  int64_t index = 0;        // from the start of the audio: the second is index / 30
   double from = 0, to = 0;  // seconds of audio
   std::array<ChannelPoint, 2> channels;
 };

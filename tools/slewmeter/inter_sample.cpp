@@ -69,9 +69,9 @@ std::array<float, kSteps> FitPhase(double offset) {
 }
 
 // Non-finite samples count as silence, as in the meter; the bound keeps every
-// sum finite in float.
-float Sanitized(float sample) {
-  return std::isfinite(sample) ? std::clamp(sample, -1e30f, 1e30f) : 0.0f;
+// sum finite in float, where the filter runs.
+float Sanitized(double sample) {
+  return std::isfinite(sample) ? static_cast<float>(std::clamp(sample, -1e30, 1e30)) : 0.0f;
 }
 
 }  // namespace
@@ -91,7 +91,7 @@ InterSampleSlope::InterSampleSlope() : steps(kHistory, 0.0f) {
   DesignedSlopeFilters();
 }
 
-void InterSampleSlope::push(const float* samples, size_t count) {
+void InterSampleSlope::push(const double* samples, size_t count) {
   steps.resize(kHistory + count);
   for (size_t i = 0; i < count; ++i) {
     const float sample = Sanitized(samples[i]);
@@ -155,7 +155,7 @@ void InterSampleSlope::keepIfSteepest(size_t count) {
 
 void InterSampleSlope::finish() {
   // Resting at the last sample: every later step is 0.
-  const std::vector<float> rest(kSteps, previousSample);
+  const std::vector<double> rest(kSteps, previousSample);
   push(rest.data(), rest.size());
 }
 

@@ -16,7 +16,7 @@ class InterSampleSlope {
 
   InterSampleSlope();
 
-  void push(const float* samples, size_t count);
+  void push(const double* samples, size_t count);
   // The last samples' slopes: the signal is taken to rest at its last value
   // (as it starts from silence, like the meter's first step).
   void finish();

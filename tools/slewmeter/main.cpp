@@ -1,11 +1,18 @@
 // slewmeter: the slew-rate meter plug-in outside a DAW.
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <exception>
+#include <memory>
 #include <new>
+#include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tools/slewmeter/file_figures.h"
+#include "tools/slewmeter/held_text.h"
+#include "tools/slewmeter/in_order_jobs.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/numbers.h"
 #include "tools/slewmeter/options.h"
@@ -18,35 +25,48 @@
 namespace {
 
 // One line, whatever bytes the file names in it hold.
-void Complain(const std::string& message) {
-  std::fprintf(stderr, "slewmeter: %s\n", Printable(message).c_str());
+void Complain(const std::string& message, std::FILE* to = stderr) {
+  std::fprintf(to, "slewmeter: %s\n", Printable(message).c_str());
 }
 
 class Run {
  public:
   Run(const Options& options, const OutputPlan& plan)
       : options(options),
-        words(plan.toStandardOutput ? stderr : stdout),
+        wordsTo(plan.toStandardOutput ? stderr : stdout),
         columns{options.interSample, options.fullScaleVolts} {}
 
-  // False when the input could not be metered whole; its one line is said.
-  bool meter(const std::string& input) {
-    FileFigures& file = files.emplace_back();
-    file.name = input.empty() ? "built-in test signal" : input == "-" ? "standard input" : input;
-    const bool whole = meterInto(input, file);
-    if (!whole) Complain(file.name + ": " + file.failure);
-    return whole;
+  // False when an input could not be metered whole. Side by side, each input's
+  // lines wait for those of the inputs before it.
+  bool meterAll(const std::vector<std::string>& inputs, unsigned jobs) {
+    files.resize(inputs.size());
+    sideBySide = jobs > 1 && inputs.size() > 1;
+    std::vector<std::unique_ptr<HeldText>> words(inputs.size()), complaints(inputs.size());
+    std::vector<char> whole(inputs.size());
+    RunInOrder(
+        inputs.size(), jobs,
+        [&](size_t i) {
+          words[i] = std::make_unique<HeldText>(wordsTo, sideBySide);
+          complaints[i] = std::make_unique<HeldText>(stderr, sideBySide);
+          whole[i] = meter(inputs[i], files[i], words[i]->file(), complaints[i]->file());
+        },
+        [&](size_t i) {
+          words[i].reset();
+          complaints[i].reset();
+        });
+    return std::all_of(whole.begin(), whole.end(), [](char w) { return w != 0; });
   }
 
   // The outputs of the whole run; false when one could not be written.
   bool finish() {
+    std::FILE* words = wordsTo;
     if (files.size() > 1) std::fprintf(words, "\n%s", SummaryTable(files, columns).c_str());
-    const OutputSource source{options, columns, files, nullptr, nullptr};
+    const OutputSource source{options, columns, files, nullptr, nullptr, nullptr};
     bool written = true;
     for (const OutputKind& output : kOutputs) {
       if (output.perInput || (options.*(output.path)).empty()) continue;
       std::string error;
-      if (!write(output, options.*(output.path), source, error)) {
+      if (!write(output, options.*(output.path), source, words, error)) {
         Complain(error);
         written = false;
       }
@@ -55,7 +75,15 @@ class Run {
   }
 
  private:
-  bool meterInto(const std::string& input, FileFigures& file) {
+  // False when the input could not be metered whole; its one line is said.
+  bool meter(const std::string& input, FileFigures& file, std::FILE* words, std::FILE* complaints) {
+    file.name = input.empty() ? "built-in test signal" : input == "-" ? "standard input" : input;
+    const bool whole = meterInto(input, file, words);
+    if (!whole) Complain(file.name + ": " + file.failure, complaints);
+    return whole;
+  }
+
+  bool meterInto(const std::string& input, FileFigures& file, std::FILE* words) {
     std::string error;
     std::unique_ptr<AudioReader> reader = AudioReader::open(input, error);
     if (!reader) return fail(file, error);
@@ -66,33 +94,33 @@ class Run {
       if (!audio) return fail(file, "cannot write the output to " + path + ": " + error);
     }
     const AudioFormat& format = reader->format();
-    const MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
-                                 !options.report.empty(),
-                                 options.timeline.empty() ? 0 : options.timelineWidth};
+    MeterSettings settings{options.blockSize, !options.png.empty(), options.interSample,
+                           !options.report.empty(),
+                           options.timeline.empty() ? 0 : options.timelineWidth};
+    if (options.gapless) settings.continueFrom = lastFrame;
     Measurement measurement;
     {
       const double seconds = static_cast<double>(format.expectedFrames) / format.sampleRate;
-      ProgressBar progress(ProgressBar::worthShowing(seconds));
+      ProgressBar progress(!sideBySide && ProgressBar::worthShowing(seconds));
       if (!MeterAudio(*reader, audio.get(), settings, measurement, error,
                       [&](double done) { progress(done); })) {
         return fail(file, error);
       }
     }
     if (measurement.frames == 0) return fail(file, "no audio (0 frames)");
+    lastFrame = measurement.lastFrame;
     file.metered = true;
     file.sampleRate = format.sampleRate;
     file.frames = measurement.frames;
+    file.nonFiniteSamples = measurement.nonFiniteSamples;
     file.fullScale = measurement.fullScale;
     file.channels = measurement.channels;
-    if (measurement.truncated) {
-      file.failure =
-          "truncated: metered the " + std::to_string(measurement.frames) + " frames there are";
-    }
-    say(file, format);
-    const OutputSource source{options, columns, files, &measurement, audio.get()};
+    file.failure = measurement.shortfall;
+    say(file, format, words);
+    const OutputSource source{options, columns, files, &file, &measurement, audio.get()};
     for (const OutputKind& output : kOutputs) {
       if (!output.perInput || (options.*(output.path)).empty()) continue;
-      if (!write(output, OutputPath(options.*(output.path), input), source, error)) {
+      if (!write(output, OutputPath(options.*(output.path), input), source, words, error)) {
         return fail(file, error);
       }
     }
@@ -101,7 +129,7 @@ class Run {
 
   // Writes one output and says where it went.
   bool write(const OutputKind& output, const std::string& path, const OutputSource& source,
-             std::string& error) {
+             std::FILE* words, std::string& error) {
     if (!output.write(source, path, error)) {
       error = std::string("cannot write the ") + output.what + " to " + path + ": " + error;
       return false;
@@ -115,10 +143,16 @@ class Run {
     return false;
   }
 
-  void say(const FileFigures& file, const AudioFormat& format) {
+  void say(const FileFigures& file, const AudioFormat& format, std::FILE* words) {
     std::fprintf(words, "%s: %lld frames at %.0f Hz (%.2f s), %s\n", Printable(file.name).c_str(),
                  static_cast<long long>(file.frames), file.sampleRate, file.seconds(),
                  format.channels == 1 ? "mono, metered on both channels" : "stereo");
+    if (file.nonFiniteSamples > 0) {
+      std::fprintf(words,
+                   "%lld non-finite samples (NaN or infinity), metered as the plug-in does: no "
+                   "step into one, the next step from 0\n",
+                   static_cast<long long>(file.nonFiniteSamples));
+    }
     const char* labels[] = {"left: ", "right:"};
     for (size_t c = 0; c < 2; ++c) {
       const ChannelSummary& channel = file.channels[c];
@@ -142,9 +176,11 @@ class Run {
   }
 
   const Options& options;
-  std::FILE* words;
+  std::FILE* wordsTo;
+  bool sideBySide = false;
   FigureColumns columns;
   std::vector<FileFigures> files;
+  std::optional<std::array<double, 2>> lastFrame;  // of the input before, for --gapless
 };
 
 int Main(int argc, char** argv) {
@@ -169,13 +205,12 @@ int Main(int argc, char** argv) {
     return 2;
   }
   Run run(*options, plan);
-  bool allWhole = true;
-  if (options->inputs.empty()) {
-    allWhole = run.meter("");
-  }
-  for (const std::string& input : options->inputs) {
-    allWhole = run.meter(input) && allWhole;
-  }
+  // --gapless carries each input's end into the next: one at a time.
+  const unsigned jobs = options->gapless    ? 1
+                        : options->jobs > 0 ? options->jobs
+                                            : std::max(1u, std::thread::hardware_concurrency());
+  const bool allWhole =
+      run.meterAll(options->inputs.empty() ? std::vector<std::string>{""} : options->inputs, jobs);
   return run.finish() && allWhole ? 0 : 1;
 }
 

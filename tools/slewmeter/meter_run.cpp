@@ -1,181 +1,146 @@
 #include "tools/slewmeter/meter_run.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
-#include <mutex>
+#include <exception>
 #include <thread>
-#include <vector>
 
 #include "editor/offscreen_render.h"
-#include "effect/vebrisk_effect.h"
-#include "tools/loader/minimal_host.h"
+#include "tools/slewmeter/chunk_ring.h"
 #include "tools/slewmeter/inter_sample.h"
-#include "vst2/cdazu.h"
-#include "vst2/plugin/create_effect.h"
+#include "tools/slewmeter/reductions.h"
+#include "tools/slewmeter/running_effect.h"
 
 namespace {
 
-constexpr size_t kChunksInFlight = 3;  // one being read, one being metered, one spare
-
-intptr_t Dispatch(AEffect* effect, int32_t opcode, intptr_t value = 0, float opt = 0) {
-  return effect->dispatcher(effect, opcode, 0, value, nullptr, opt);
-}
-
-struct Chunk {
-  std::vector<float> left, right;
-  size_t frames = 0;  // 0: the end of the input
-};
-
-// Chunks go round between the reading thread and the metering one: a fixed
-// number of them, so that a fast reader waits rather than piling audio up.
-class ChunkRing {
+// Fills chunks from the reader on a thread of its own. Joined on every way out;
+// an exception there ends the input, and its message is kept for the run.
+class ReadingThread {
  public:
-  explicit ChunkRing(size_t framesPerChunk) {
-    for (Chunk& chunk : chunks) {
-      chunk.left.resize(framesPerChunk);
-      chunk.right.resize(framesPerChunk);
-      empty.push_back(&chunk);
-    }
+  ReadingThread(AudioReader& reader, ChunkRing& ring)
+      : ring(ring), thread([this, &reader] { readAll(reader); }) {}
+  ~ReadingThread() {
+    ring.stop();
+    thread.join();
   }
-  Chunk* takeEmpty() { return take(empty); }
-  Chunk* takeFull() { return take(full); }
-  void giveFull(Chunk* chunk) { give(full, chunk); }
-  void giveEmpty(Chunk* chunk) { give(empty, chunk); }
-  // The reader stops at its next chunk.
-  void stop() {
-    std::lock_guard lock(mutex);
-    stopped = true;
-    changed.notify_all();
-  }
-  size_t heldBytes() const { return chunks.size() * 2 * chunks[0].left.capacity() * sizeof(float); }
+  ReadingThread(const ReadingThread&) = delete;
+  ReadingThread& operator=(const ReadingThread&) = delete;
+
+  // Read once the end chunk came: handing it over orders the write before.
+  const std::string& failure() const { return failed; }
 
  private:
-  Chunk* take(std::deque<Chunk*>& queue) {
-    std::unique_lock lock(mutex);
-    changed.wait(lock, [&] { return !queue.empty() || stopped; });
-    if (queue.empty()) return nullptr;
-    Chunk* chunk = queue.front();
-    queue.pop_front();
-    return chunk;
-  }
-  void give(std::deque<Chunk*>& queue, Chunk* chunk) {
-    std::lock_guard lock(mutex);
-    queue.push_back(chunk);
-    changed.notify_all();
-  }
-
-  std::array<Chunk, kChunksInFlight> chunks;
-  std::deque<Chunk*> empty, full;
-  std::mutex mutex;
-  std::condition_variable changed;
-  bool stopped = false;
-};
-
-// The plug-in as a host holds it, from effOpen to effClose.
-class RunningEffect {
- public:
-  RunningEffect(double sampleRate, int32_t blockSize) {
-    SetMinimalHostSampleRate(sampleRate);
-    effect = CreateEffect(MinimalHostCallback);
-    if (effect == nullptr) return;
-    Dispatch(effect, effOpen);
-    Dispatch(effect, effSetSampleRate, 0, static_cast<float>(sampleRate));
-    Dispatch(effect, effSetBlockSize, blockSize);
-    Dispatch(effect, effMainsChanged, 1);
-  }
-  ~RunningEffect() {
-    if (effect == nullptr) return;
-    Dispatch(effect, effMainsChanged, 0);
-    Dispatch(effect, effClose);
-  }
-  RunningEffect(const RunningEffect&) = delete;
-  RunningEffect& operator=(const RunningEffect&) = delete;
-
-  AEffect* effect = nullptr;
-  EffectInstance* instance() const { return &static_cast<CDaZU*>(effect->object)->instance(); }
-  TVebriskEffect& meter() const {
-    return *static_cast<TVebriskEffect*>(instance()->getEffectObject());
-  }
-};
-
-// Everything the graph frames feed: the summaries, the timeline, the per-second peaks.
-class Reductions {
- public:
-  Reductions(const MeterSettings& settings, Measurement& measurement)
-      : measurement(measurement),
-        watch{{CeilingWatch(settings.ceilings, measurement.fullScale),
-               CeilingWatch(settings.ceilings, measurement.fullScale)}} {
-    for (ChannelSummary& channel : measurement.channels)
-      channel = ChannelSummary(settings.ceilings.size());
-    if (settings.timelineColumns > 0) {
-      const int64_t expected = measurement.format.expectedFrames;
-      measurement.timeline.emplace(
-          settings.timelineColumns,
-          expected > 0 ? static_cast<double>(expected) / measurement.format.sampleRate : 0,
-          settings.ceilings);
-    }
-    if (settings.perSecond) measurement.perSecond = std::make_unique<PerSecondPeaks>();
-  }
-
-  void add(GraphFrame& graphFrame) {
-    for (size_t c = 0; c < 2; ++c) {
-      watch[c].place(graphFrame.channels[c]);
-      measurement.channels[c].add(graphFrame, graphFrame.channels[c]);
-    }
-    if (measurement.timeline) measurement.timeline->add(graphFrame);
-    if (measurement.perSecond) measurement.perSecond->add(graphFrame);
-  }
-
-  size_t heldBytes() const {
-    return (measurement.timeline ? measurement.timeline->heldBytes() : 0) +
-           (measurement.perSecond ? measurement.perSecond->heldBytes() : 0);
-  }
-
- private:
-  Measurement& measurement;
-  std::array<CeilingWatch, 2> watch;
-};
-
-}  // namespace
-
-bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& settings,
-                Measurement& measurement, std::string& error, const Progress& progress) {
-  measurement.format = reader.format();
-  const double sampleRate = measurement.format.sampleRate;
-  measurement.fullScale = GraphFullScale(sampleRate);
-  if (settings.ceilings.size() > kMostCeilings) {
-    error = "more ceilings than a run can watch";
-    return false;
-  }
-  RunningEffect running(sampleRate, settings.blockSize);
-  if (running.effect == nullptr) {
-    error = "the plug-in made no effect";
-    return false;
-  }
-  TVebriskEffect& meter = running.meter();
-  Reductions reductions(settings, measurement);
-  std::array<InterSampleSlope, 2> slopes;
-
-  const auto block = static_cast<size_t>(settings.blockSize);
-  ChunkRing ring(block * std::max<size_t>(1, (kStreamChunkFrames + block - 1) / block));
-  std::thread readThread([&] {
+  void readAll(AudioReader& reader) {
     for (Chunk* chunk; (chunk = ring.takeEmpty()) != nullptr;) {
-      chunk->frames = reader.read(chunk->left.data(), chunk->right.data(), chunk->left.size());
+      try {
+        chunk->frames = reader.read(chunk->left.data(), chunk->right.data(), chunk->left.size());
+      } catch (const std::exception& exception) {
+        failed = std::string("reading stopped: ") + exception.what();
+        chunk->frames = 0;
+      }
       const bool end = chunk->frames == 0;
       ring.giveFull(chunk);
       if (end) return;
     }
-  });
+  }
 
-  auto heldBytes = [&] {
-    return ring.heldBytes() + slopes[0].heldBytes() + slopes[1].heldBytes() +
-           reductions.heldBytes();
-  };
-  int64_t done = 0;
-  GraphFrame graphFrame;
-  auto runGraphFrame = [&](bool last) {
+  ChunkRing& ring;
+  std::string failed;
+  std::thread thread;  // last: starts when the rest is ready
+};
+
+// One pass of the audio through the plug-in, graph frame by graph frame.
+class MeterPass {
+ public:
+  MeterPass(AudioReader& reader, const MeterSettings& settings, Measurement& measurement)
+      : reader(reader),
+        settings(settings),
+        measurement(measurement),
+        sampleRate(static_cast<int64_t>(measurement.format.sampleRate)),
+        running(measurement.format.sampleRate, settings.blockSize),
+        reductions(settings, measurement) {}
+
+  bool started() const { return running.effect != nullptr; }
+
+  bool run(AudioWriter* output, std::string& error, const Progress& progress) {
+    const auto block = static_cast<size_t>(settings.blockSize);
+    ChunkRing ring(block * std::max<size_t>(1, (kStreamChunkFrames + block - 1) / block));
+    const auto heldBytes = [&] {
+      return ring.heldBytes() + slopes[0].heldBytes() + slopes[1].heldBytes() +
+             reductions.heldBytes();
+    };
+    bool written = true;
+    if (settings.continueFrom) continueFrom(*settings.continueFrom);
+    {
+      ReadingThread reading(reader, ring);
+      const int64_t expected = reader.format().expectedFrames;
+      for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
+        meter(*chunk, heldBytes);
+        measurement.lastFrame = {chunk->left[chunk->frames - 1], chunk->right[chunk->frames - 1]};
+        if (output != nullptr) {
+          written =
+              written && output->write(chunk->left.data(), chunk->right.data(), chunk->frames);
+        }
+        ring.giveEmpty(chunk);
+        if (progress && expected > 0) {
+          progress(std::min(1.0, static_cast<double>(done) / static_cast<double>(expected)));
+        }
+      }
+      error = reading.failure();
+    }
+    if (settings.interSample) {
+      slopes[0].finish();
+      slopes[1].finish();
+    }
+    endGraphFrame(true);  // the last measurements, and the picture of the end
+    measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
+    if (!written && error.empty()) error = "the output could not be written";
+    return error.empty();
+  }
+
+ private:
+  // The plug-in and the slope filters take the samples the audio before ended
+  // on; what that measures belongs to the audio before, and is dropped. The
+  // filters take them as held, as that audio's own end was measured.
+  void continueFrom(std::array<double, 2> last) {
+    double* io[] = {&last[0], &last[1]};
+    running.effect->processDoubleReplacing(running.effect, io, io, 1);
+    running.meter().TakeUnshownMeasurements();
+    if (!settings.interSample) return;
+    for (size_t c = 0; c < 2; ++c) {
+      std::array<double, 2 * InterSampleSlope::kTaps> held;
+      held.fill(last[c]);
+      slopes[c].push(held.data(), held.size());
+      slopes[c].takePeak();
+    }
+  }
+
+  // Hands the chunk to the plug-in in blocks of at most the block size, cut
+  // where a graph frame ends.
+  template <class HeldBytes>
+  void meter(Chunk& chunk, const HeldBytes& heldBytes) {
+    for (size_t start = 0; start < chunk.frames;) {
+      const int64_t graphFrameEnd = GraphFrameStart(graphFrame.index + 1, sampleRate);
+      const size_t count = std::min({static_cast<size_t>(settings.blockSize), chunk.frames - start,
+                                     static_cast<size_t>(graphFrameEnd - done)});
+      // In double precision whatever the input: a host may pass either, and the
+      // plug-in meters and passes both exactly.
+      double* io[] = {chunk.left.data() + start, chunk.right.data() + start};
+      running.effect->processDoubleReplacing(running.effect, io, io, static_cast<int32_t>(count));
+      if (settings.interSample) {
+        slopes[0].push(io[0], count);
+        slopes[1].push(io[1], count);
+      }
+      done += static_cast<int64_t>(count);
+      start += count;
+      if (done == graphFrameEnd) {
+        endGraphFrame(false);
+        measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
+      }
+    }
+  }
+
+  void endGraphFrame(bool last) {
     if (last && settings.picture) {
       measurement.picture = RenderEditorOffscreen(running.instance());
     } else if (settings.picture) {
@@ -183,63 +148,65 @@ bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& s
       // is the one a user would see.
       running.instance()->getHooks().Draw(running.instance(), kEditorWidth, kEditorHeight);
     } else {
-      meter.AdvanceHistory();
+      running.meter().AdvanceHistory();
     }
-    graphFrame.to = static_cast<double>(done) / sampleRate;
+    const int64_t start = GraphFrameStart(graphFrame.index, sampleRate);
+    if (done == start) return;  // the end fell on a graph frame's start: nothing more to tell
+    const auto seconds = [&](int64_t frames) {
+      return static_cast<double>(frames) / static_cast<double>(sampleRate);
+    };
+    graphFrame.from = seconds(start);
+    graphFrame.to = seconds(done);
     for (size_t c = 0; c < 2; ++c) {
       ChannelPoint& point = graphFrame.channels[c];
-      point.step = meter.NewestPoint(c == 0 ? Channel::left : Channel::right);
+      point.step = running.meter().NewestPoint(c == 0 ? Channel::left : Channel::right);
       // The reconstruction passes through every sample, so its steepest slope is
       // never below the largest step: that bounds the estimate from below.
       point.interSample = settings.interSample ? std::max(slopes[c].takePeak(), point.step) : 0;
     }
     reductions.add(graphFrame);
-    graphFrame.from = graphFrame.to;
-    measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
-  };
+    ++graphFrame.index;
+  }
 
-  const double framesPerGraphicsFrame = sampleRate / kGraphicsFramesPerSecond;
-  double nextGraphicsFrame = framesPerGraphicsFrame;
-  const int64_t expected = reader.format().expectedFrames;
-  bool written = true;
-  for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
-    for (size_t start = 0; start < chunk->frames; start += block) {
-      const size_t count = std::min(block, chunk->frames - start);
-      float* io[] = {chunk->left.data() + start, chunk->right.data() + start};
-      running.effect->processReplacing(running.effect, io, io, static_cast<int32_t>(count));
-      if (settings.interSample) {
-        slopes[0].push(io[0], count);
-        slopes[1].push(io[1], count);
-      }
-      done += static_cast<int64_t>(count);
-      for (; static_cast<double>(done) >= nextGraphicsFrame;
-           nextGraphicsFrame += framesPerGraphicsFrame) {
-        runGraphFrame(false);
-      }
-    }
-    if (output != nullptr) {
-      written = written && output->write(chunk->left.data(), chunk->right.data(), chunk->frames);
-    }
-    ring.giveEmpty(chunk);
-    if (progress && expected > 0) {
-      progress(std::min(1.0, static_cast<double>(done) / static_cast<double>(expected)));
-    }
-  }
-  ring.stop();
-  readThread.join();
-  if (settings.interSample) {
-    slopes[0].finish();
-    slopes[1].finish();
-  }
-  runGraphFrame(true);  // the last measurements, and the picture of the end
-  measurement.frames = done;
-  measurement.truncated = reader.truncated();
-  if (measurement.perSecond && !measurement.perSecond->finish(measurement.seconds())) {
-    error = "cannot keep the per-second peaks in a temporary file";
+  AudioReader& reader;
+  const MeterSettings& settings;
+  Measurement& measurement;
+  const int64_t sampleRate;
+  RunningEffect running;
+  Reductions reductions;
+  std::array<InterSampleSlope, 2> slopes;
+  int64_t done = 0;  // frames metered
+  GraphFrame graphFrame;
+};
+
+}  // namespace
+
+bool MeterAudio(AudioReader& reader, AudioWriter* output, const MeterSettings& settings,
+                Measurement& measurement, std::string& error, const Progress& progress) {
+  measurement.format = reader.format();
+  measurement.fullScale = GraphFullScale(measurement.format.sampleRate);
+  if (settings.ceilings.size() > kMostCeilings) {
+    error = "more ceilings than a run can watch";
     return false;
   }
-  if (!written) {
-    error = "the output could not be written";
+  try {
+    MeterPass pass(reader, settings, measurement);
+    if (!pass.started()) {
+      error = "the plug-in made no effect";
+      return false;
+    }
+    const bool whole = pass.run(output, error, progress);
+    measurement.frames = reader.framesRead();
+    measurement.shortfall = reader.shortfall();
+    measurement.truncated = !measurement.shortfall.empty();
+    measurement.nonFiniteSamples = reader.nonFiniteSamples();
+    if (!whole) return false;
+  } catch (const std::exception& exception) {
+    error = std::string("metering stopped: ") + exception.what();
+    return false;
+  }
+  if (measurement.perSecond && !measurement.perSecond->finish(measurement.seconds())) {
+    error = "cannot keep the per-second peaks in a temporary file";
     return false;
   }
   return true;

@@ -24,13 +24,20 @@ struct MeterSettings {
   bool perSecond = false;       // the per-second peaks, for the report
   int32_t timelineColumns = 0;  // 0: no timeline
   CeilingTable ceilings = kCeilings;
+  // The samples the audio before this input ended on (--gapless): its first
+  // step is from them rather than from silence.
+  std::optional<std::array<double, 2>> continueFrom = std::nullopt;
 };
 
 struct Measurement {
   AudioFormat format;
   int64_t frames = 0;
   bool truncated = false;
-  double fullScale = 0;  // the graph's top as a step
+  std::string shortfall;  // when truncated: what went short and where
+  int64_t nonFiniteSamples = 0;
+  std::array<double, 2> lastFrame{};  // the input's last samples, for one that continues it  // NaN
+                                      // and infinities, metered as the plug-in meters them
+  double fullScale = 0;               // the graph's top as a step
   std::array<ChannelSummary, 2> channels;
   std::optional<TimelineColumns> timeline;
   std::unique_ptr<PerSecondPeaks> perSecond;

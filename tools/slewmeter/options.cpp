@@ -21,15 +21,29 @@ struct Setting {
   bool (*apply)(Options& options, const std::string& value, std::string& error);
 };
 
-bool SetBlock(Options& options, const std::string& text, std::string& error) {
+// `text` as a whole number within the range; else none, with the reason.
+std::optional<long> WholeNumber(const char* flag, const std::string& text, long lowest,
+                                long highest, std::string& error) {
   char* end = nullptr;
-  const long size = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || size < 1 || size > 65536) {
-    error = "--block takes a whole number from 1 to 65536, not \"" + text + "\"";
-    return false;
+  const long number = std::strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || number < lowest || number > highest) {
+    error = std::string(flag) + " takes a whole number from " + std::to_string(lowest) + " to " +
+            std::to_string(highest) + ", not \"" + text + "\"";
+    return std::nullopt;
   }
-  options.blockSize = static_cast<int32_t>(size);
-  return true;
+  return number;
+}
+
+bool SetBlock(Options& options, const std::string& text, std::string& error) {
+  const std::optional<long> size = WholeNumber("--block", text, 1, 65536, error);
+  if (size) options.blockSize = static_cast<int32_t>(*size);
+  return size.has_value();
+}
+
+bool SetJobs(Options& options, const std::string& text, std::string& error) {
+  const std::optional<long> jobs = WholeNumber("--jobs", text, 1, 256, error);
+  if (jobs) options.jobs = static_cast<unsigned>(*jobs);
+  return jobs.has_value();
 }
 
 bool SetSize(Options& options, const std::string& text, std::string& error) {
@@ -69,6 +83,10 @@ bool SetFlag(Options& options, const std::string&, std::string&) {
 
 constexpr Setting kSettings[] = {
     {"--block", "N", "frames per processing block (1 to 65536, default 512)", SetBlock},
+    {"--jobs", "N",
+     "inputs metered side by side (1 to 256, default one per core); what is said and written is "
+     "the same as one at a time",
+     SetJobs},
     {"--size", "WxH",
      "the timeline's size in pixels (default 1200x400; from 200x100 to 16000x8000, at most 16 "
      "million pixels)",
@@ -81,6 +99,10 @@ constexpr Setting kSettings[] = {
      "also measure the steepest slope of the signal the converter reconstructs between the "
      "samples, in the step's unit: in the words, the table, the CSV, the report and the timeline",
      SetFlag<&Options::interSample>},
+    {"--gapless", nullptr,
+     "meter the inputs as one continuous programme, as an album split from one master: each "
+     "input's first step is from the last sample of the input before",
+     SetFlag<&Options::gapless>},
     {"--full-scale-volts", "V",
      "also give slopes in volts per microsecond, for an analogue chain in which full scale is V "
      "volts peak",
@@ -166,7 +188,7 @@ std::string Usage() {
          "or not at all; a device, FIFO or terminal is written straight into. When an\n"
          "output goes to standard output, the words go to standard error.\n"
          "\n"
-         "The graph advances 30 times per second of audio. The words give, per channel,\n"
+         "The graph advances every 1/30 s of audio. The words give, per channel,\n"
          "the largest step between two samples in full-scale units and where it stands\n"
          "against the graph's full scale and its reference ceilings. The exit status is\n"
          "1 when any input could not be metered whole or an output not written, 2 for a\n"

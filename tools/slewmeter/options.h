@@ -10,7 +10,7 @@ struct Options {
   std::vector<std::string> inputs;  // none: the built-in test signal; "-": standard input
   // Output files; empty: none. With several inputs each holds "{}", which
   // becomes the input's name (see OutputPath).
-  std::string output;     // processed audio, 32-bit float WAV
+  std::string output;     // processed audio, WAV in the input's own sample format
   std::string png;        // the editor's picture
   std::string timeline;   // the whole input in one picture
   std::string report;     // JSON; "-" for standard output
@@ -20,6 +20,8 @@ struct Options {
   int32_t timelineHeight = 400;
   int32_t blockSize = 512;
   bool interSample = false;
+  bool gapless = false;       // the inputs are one programme: each continues the one before
+  unsigned jobs = 0;          // inputs metered side by side; 0: one per core
   double fullScaleVolts = 0;  // 0: slopes in full-scale units only
   bool help = false;
   bool version = false;

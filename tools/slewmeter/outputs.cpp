@@ -39,7 +39,7 @@ bool WriteTimeline(const OutputSource& source, const std::string& path, std::str
 
 bool WriteReport(const OutputSource& source, const std::string& path, std::string& error) {
   const std::string json =
-      ReportJson(source.files.back(), *source.measurement->perSecond, source.columns);
+      ReportJson(*source.file, *source.measurement->perSecond, source.columns);
   if (json.empty()) {
     error = "the per-second peaks could not be read back";
     return false;
@@ -55,7 +55,9 @@ bool WriteCsv(const OutputSource& source, const std::string& path, std::string& 
 
 const std::array<OutputKind, 5> kOutputs = {{
     {"--out", "FILE.wav", "output", false, true, &Options::output,
-     "write the plug-in's output (32-bit float WAV; it is the input, untouched)", WriteAudio},
+     "write the plug-in's output: the input, untouched, in its own sample format (WAV; RF64 "
+     "past 4 GiB)",
+     WriteAudio},
     {"--png", "FILE.png", "picture", false, true, &Options::png,
      "write the editor's 600 x 600 picture at the end of the input", WriteEditorPicture},
     {"--timeline", "FILE.png", "timeline", false, true, &Options::timeline,

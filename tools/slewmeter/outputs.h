@@ -17,7 +17,8 @@ struct Measurement;
 struct OutputSource {
   const Options& options;
   const FigureColumns& columns;
-  const std::vector<FileFigures>& files;  // the run so far; per input, the last is its own
+  const std::vector<FileFigures>& files;  // every input's, for the outputs of the run
+  const FileFigures* file;                // per input only: its own
   const Measurement* measurement;         // per input only
   AudioWriter* audio;                     // --out, written while metering
 };

@@ -16,7 +16,7 @@ void PerSecondPeaks::closeSecond() {
 }
 
 void PerSecondPeaks::add(const GraphFrame& graphFrame) {
-  const auto second = static_cast<size_t>(std::max(graphFrame.to - 1e-9, 0.0));
+  const auto second = static_cast<size_t>(graphFrame.index / kGraphFramesPerSecond);
   while (closed < second)
     closeSecond();
   for (size_t c = 0; c < 2; ++c)

@@ -15,7 +15,7 @@ class PerSecondPeaks {
   PerSecondPeaks(const PerSecondPeaks&) = delete;
   PerSecondPeaks& operator=(const PerSecondPeaks&) = delete;
 
-  // A point belongs to the second in which its measurements ended.
+  // A graph frame lies within one second: its points belong to that second.
   void add(const GraphFrame& graphFrame);
   // Closes the seconds up to `duration` (rounded up). False when the spill failed.
   bool finish(double duration);

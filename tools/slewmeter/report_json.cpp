@@ -62,18 +62,21 @@ std::string ReportJson(const FileFigures& file, const PerSecondPeaks& perSecond,
   std::vector<double> ceilingSteps;
   for (const Ceiling& ceiling : columns.ceilings)
     ceilingSteps.push_back(ceiling.share() * file.fullScale);
+  const auto span = GraphFrameSamples(static_cast<int64_t>(file.sampleRate));
   std::string json = "{\n  \"input\": " + JsonString(file.name) +
                      ",\n  \"sampleRate\": " + Number(file.sampleRate) +
                      ",\n  \"frames\": " + std::to_string(file.frames) +  // exact at any length
                      ",\n  \"durationSeconds\": " + Number(file.seconds()) +
-                     ",\n  \"truncated\": " + (file.failure.empty() ? "false" : "true");
+                     ",\n  \"truncated\": " + (file.failure.empty() ? "false" : "true") +
+                     ",\n  \"nonFiniteSamples\": " + std::to_string(file.nonFiniteSamples);
   if (columns.fullScaleVolts > 0) {
     json += ",\n  \"fullScaleVolts\": " + Number(columns.fullScaleVolts);
   }
   return json + ",\n  \"fullScale\": " + Number(file.fullScale) +
          ",\n  \"ceilings\": " + ByCeiling(ceilingSteps, columns.ceilings) +
          ",\n  \"graphFramesPerSecond\": " + Number(kGraphicsFramesPerSecond) +
-         ",\n  \"channels\": {\n    \"left\": " +
+         ",\n  \"graphFrameSamples\": [" + std::to_string(span[0]) + ", " +
+         std::to_string(span[1]) + "]" + ",\n  \"channels\": {\n    \"left\": " +
          ChannelJson(file.channels[0], peaks[0], file, columns) +
          ",\n    \"right\": " + ChannelJson(file.channels[1], peaks[1], file, columns) +
          "\n  }\n}\n";

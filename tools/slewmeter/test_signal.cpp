@@ -23,7 +23,7 @@ double Square(double frequency, double amplitude, double t) {
 
 }  // namespace
 
-size_t TestSignalChunk(size_t start, float* left, float* right, size_t frames) {
+size_t TestSignalChunk(size_t start, double* left, double* right, size_t frames) {
   const auto total = static_cast<size_t>(kTestSignalFrames);
   const size_t count = start < total ? std::min(frames, total - start) : 0;
   for (size_t i = 0; i < count; ++i) {

@@ -9,4 +9,5 @@ constexpr double kTestSignalRate = 48000;
 constexpr int64_t kTestSignalFrames = 4 * 48000;
 
 // Frames from `start` on, at most `frames`; 0 past the end.
-size_t TestSignalChunk(size_t start, float* left, float* right, size_t frames);
+// Samples are floats, as a float WAV of it holds them.
+size_t TestSignalChunk(size_t start, double* left, double* right, size_t frames);

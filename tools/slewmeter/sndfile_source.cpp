@@ -1,0 +1,120 @@
+#include "tools/slewmeter/sndfile_source.h"
+
+#include <sndfile.h>
+
+#include <cstdio>
+
+namespace {
+
+sf_count_t Length(void* input) {
+  // A long pipe's length is unknown: as long as it goes on.
+  const int64_t known = static_cast<InputBytes*>(input)->knownLength();
+  return known >= 0 ? known : SF_COUNT_MAX;
+}
+
+sf_count_t Seek(sf_count_t offset, int whence, void* input) {
+  auto* bytes = static_cast<InputBytes*>(input);
+  const sf_count_t from = whence == SEEK_SET   ? 0
+                          : whence == SEEK_CUR ? static_cast<sf_count_t>(bytes->position())
+                                               : Length(input);
+  const sf_count_t to = from + offset;
+  if (to < 0 || (whence == SEEK_END && !bytes->seekable())) return -1;
+  return bytes->seek(static_cast<uint64_t>(to)) ? to : -1;
+}
+
+sf_count_t Read(void* to, sf_count_t count, void* input) {
+  return static_cast<sf_count_t>(
+      static_cast<InputBytes*>(input)->read(to, static_cast<size_t>(count)));
+}
+
+sf_count_t Write(const void*, sf_count_t, void*) {
+  return 0;
+}
+
+sf_count_t Tell(void* input) {
+  return static_cast<sf_count_t>(static_cast<InputBytes*>(input)->position());
+}
+
+// libsndfile's own messages are for its developers: users get the reason in ours.
+std::string Reason(int error) {
+  switch (error) {
+    case SF_ERR_UNRECOGNISED_FORMAT:
+      return "is not audio in a format slewmeter reads (WAV, RF64, W64, AIFF, FLAC, Ogg, ...)";
+    case SF_ERR_UNSUPPORTED_ENCODING:
+      return "holds audio in an encoding slewmeter cannot decode";
+    default:
+      return "has a damaged or incomplete header";
+  }
+}
+
+// What --out writes for a decoded format: its own samples where WAV holds them,
+// else 32-bit float, which holds every decoded sample of the rest.
+SampleEncoding EncodingOf(int format) {
+  switch (format & SF_FORMAT_SUBMASK) {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+      return {1, false, false, true};
+    case SF_FORMAT_PCM_16:
+      return {2, false, false, false};
+    case SF_FORMAT_PCM_24:
+      return {3, false, false, false};
+    case SF_FORMAT_PCM_32:
+      return {4, false, false, false};
+    case SF_FORMAT_DOUBLE:
+      return {8, true, false, false};
+  }
+  return {4, true, false, false};
+}
+
+}  // namespace
+
+std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> input,
+                                                   AudioFormat& format, std::string& error) {
+  static SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};
+  std::unique_ptr<SndfileSource> source(new SndfileSource);
+  source->input = std::move(input);
+  // libsndfile's header readers stop at the input's length, and with none
+  // they may read past a short pipe's end forever: a pipe that ends within
+  // what can be kept is read whole first, and its length is known.
+  source->input->keepAhead();
+  SF_INFO info{};
+  source->file = sf_open_virtual(&io, SFM_READ, &info, source->input.get());
+  // libsndfile may go back into the header while it opens: a pipe's bytes
+  // were kept until now.
+  source->input->keepNoMore(false);
+  if (source->file == nullptr) {
+    error = Reason(sf_error(nullptr));
+    return nullptr;
+  }
+  // A pipe's count may be a writer's guess; a file's was checked against its size.
+  const bool counted = info.frames > 0 && info.frames < SF_COUNT_MAX / 2;
+  source->promised = counted && source->input->seekable() ? info.frames : -1;
+  format = {static_cast<double>(info.samplerate), info.channels, source->promised,
+            EncodingOf(info.format)};
+  // FLAC, Ogg and MPEG decoders read ahead and end by themselves.
+  const int container = info.format & SF_FORMAT_TYPEMASK;
+  source->madeUpAfterTheEnd = !source->input->seekable() && container != SF_FORMAT_FLAC &&
+                              container != SF_FORMAT_OGG && container != SF_FORMAT_MPEG;
+  return source;
+}
+
+SndfileSource::~SndfileSource() {
+  if (file != nullptr) sf_close(file);
+}
+
+size_t SndfileSource::read(double* interleaved, size_t frames) {
+  const bool endedBefore = input->ended();
+  const uint64_t before = input->position();
+  const sf_count_t got = sf_readf_double(file, interleaved, static_cast<sf_count_t>(frames));
+  decodingFailed = decodingFailed || sf_error(file) != SF_ERR_NO_ERROR;
+  // From a pipe, libsndfile's block decoders (ADPCM, GSM, ...) go on making
+  // silence up to the header's data size once the bytes have ended. The first
+  // read from no more bytes may still give the last block decoded; a second
+  // gives none of the input's.
+  if (madeUpAfterTheEnd && endedBefore && input->position() == before && got > 0 &&
+      ++readsAfterTheEnd > 1) {
+    cutShort = true;
+    return 0;
+  }
+  return got > 0 ? static_cast<size_t>(got) : 0;
+}
