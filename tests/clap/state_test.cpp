@@ -30,7 +30,7 @@ int64_t Read(const clap_istream* stream, void* buffer, uint64_t size) {
   auto& s = *static_cast<ByteStream*>(stream->ctx);
   if (s.position >= s.failAt) return -1;
   const size_t count = std::min<uint64_t>({size, s.step, s.bytes.size() - s.position});
-  std::memcpy(buffer, s.bytes.data() + s.position, count);
+  if (count > 0) std::memcpy(buffer, s.bytes.data() + s.position, count);
   s.position += count;
   return static_cast<int64_t>(count);
 }
