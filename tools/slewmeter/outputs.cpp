@@ -38,8 +38,7 @@ bool WriteTimeline(const OutputSource& source, const std::string& path, std::str
 }
 
 bool WriteReport(const OutputSource& source, const std::string& path, std::string& error) {
-  const std::string json =
-      ReportJson(*source.file, *source.measurement->perSecond, source.columns);
+  const std::string json = ReportJson(*source.file, *source.measurement->perSecond, source.columns);
   if (json.empty()) {
     error = "the per-second peaks could not be read back";
     return false;
