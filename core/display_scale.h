@@ -15,6 +15,11 @@ inline std::optional<double> UsableDisplayScale(double scale) {
   return scale;
 }
 
+// What desktops state instead: dots per inch, of which 96 stand for scale 1.
+inline std::optional<double> ScaleOfDotsPerInch(double dotsPerInch) {
+  return UsableDisplayScale(dotsPerInch / 96);
+}
+
 // A length of the design shown at `scale`, in whole pixels.
 inline int32_t ScaledLength(int32_t length, double scale) {
   return static_cast<int32_t>(std::lround(length * scale));

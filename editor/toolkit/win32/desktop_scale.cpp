@@ -8,8 +8,6 @@ namespace VSTGUI {
 
 namespace {
 
-constexpr double kDotsPerInchAtScale1 = 96;
-
 // Windows 10 1607 and later; looked up so that the DLL still loads on older ones.
 UINT DpiForWindow(HWND window) {
   using Function = UINT(WINAPI*)(HWND);
@@ -34,7 +32,7 @@ std::optional<double> DesktopScale(void* parent) {
     }
   }
   if (dpi == 0) return std::nullopt;
-  return UsableDisplayScale(dpi / kDotsPerInchAtScale1);
+  return ScaleOfDotsPerInch(dpi);
 }
 
 }  // namespace VSTGUI

@@ -12,8 +12,6 @@ namespace VSTGUI {
 
 namespace {
 
-constexpr double kDotsPerInchAtScale1 = 96;
-
 std::string_view Trimmed(std::string_view text) {
   const size_t first = text.find_first_not_of(" \t");
   if (first == std::string_view::npos) return {};
@@ -36,7 +34,7 @@ std::optional<double> ScaleFromXResources(std::string_view resources) {
     char* rest = nullptr;
     const double dpi = std::strtod(value.c_str(), &rest);
     if (value.empty() || *rest != '\0') continue;
-    scale = UsableDisplayScale(dpi / kDotsPerInchAtScale1);
+    scale = ScaleOfDotsPerInch(dpi);
   }
   return scale;
 }
