@@ -58,6 +58,13 @@ Sample OutputSample(double value, Sample input) {
   }
 }
 
+// An effect whose sample section leaves two channels' samples as they came may
+// measure a whole block at once; the loop then passes the samples on itself.
+template <class Effect, class Sample>
+concept MeasuresWholeBlocks = requires(Effect& effect, const Sample* samples) {
+  effect.MeasureFrames(samples, samples, int32_t{});
+};
+
 // Moves every frame through Channels and the sample section. Inputs of a frame are read before its
 // outputs are written, so the buffers may be the same. Instantiated for the final effect class so
 // that the per-frame sample section is a direct, inlined call.
@@ -71,6 +78,18 @@ void RunFrameLoop(Effect& effect, Sample** inputs, Sample** outputs, int32_t fra
     const Sample* inRight = inputs[1];
     Sample* outLeft = outputs[0];
     Sample* outRight = outputs[1];
+    if constexpr (MeasuresWholeBlocks<Effect, Sample>) {
+      effect.MeasureFrames(inLeft, inRight, frames);
+      if (outLeft == inLeft && outRight == inRight) return;
+      // Frame by frame, so that outputs that share a host's input buffers get
+      // what the frame loop would have given them.
+      for (int32_t i = 0; i < frames; ++i) {
+        const Sample left = inLeft[i], right = inRight[i];
+        outLeft[i] = left;
+        outRight[i] = right;
+      }
+      return;
+    }
     for (int32_t i = 0; i < frames; ++i) {
       const Sample left = inLeft[i], right = inRight[i];
       values[0] = left;

@@ -154,3 +154,17 @@ TEST_F(SlewMeter, DoublePrecisionPassesEveryBitAndMeasuresTheSame) {
   EXPECT_DOUBLE_EQ(NewestLeft(), 0.8999999999999999);
   EXPECT_EQ(NewestRight(), 2);
 }
+
+TEST_F(SlewMeter, OutputsOnTheOtherChannelsInputGetEachChannelWhole) {
+  // A host that hands the buffers crosswise swaps the channels; each is measured as it came.
+  std::vector<float> a = {0.1f, 0.9f, 0.3f}, b = {-0.5f, -0.5f, 0.5f};
+  const std::vector<float> originalA = a, originalB = b;
+  float* in[] = {a.data(), b.data()};
+  float* out[] = {b.data(), a.data()};
+  plugin.effect->processReplacing(plugin.effect, in, out, 3);
+  EXPECT_EQ(a, originalB);
+  EXPECT_EQ(b, originalA);
+  s.AdvanceHistory();
+  EXPECT_NEAR(NewestLeft(), 0.8, 1e-7);
+  EXPECT_EQ(NewestRight(), 1);
+}
