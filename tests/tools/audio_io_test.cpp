@@ -14,6 +14,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -331,16 +332,40 @@ TEST_F(SlewmeterInput, NonFiniteSamplesAreCountedAndSaid) {
   EXPECT_NE(Read(Path("nan.json")).find("\"nonFiniteSamples\": 4,"), std::string::npos);
 }
 
-TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBefore) {
+// A largest step reached at the first sample is said to be the jump from
+// silence; under --gapless only the first input starts from silence.
+TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBeforeNotFromSilence) {
   const std::string first =
       Write("1.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800, std::vector<double>(2 * 4800, 0.75));
   const std::string second =
       Write("2.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800, std::vector<double>(2 * 4800, 0.5));
+  // Its largest step is inside; after the second, its first step (0.5) is as large.
+  const std::string inside = Write("3.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT, 4800);
   for (const bool gapless : {false, true}) {
-    const ProgramRun run = Shell("$SLEWMETER " + first + " " + second + " --csv - " +
-                                 (gapless ? "--gapless " : "") + "2>/dev/null | tail -1");
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.out.find(gapless ? ",0.25,0.25," : ",0.5,0.5,"), std::string::npos) << run.out;
+    const ProgramRun run =
+        Shell("$SLEWMETER " + first + " " + second + " " + inside + " --csv " + Path("all.csv") +
+              " --report " + Path("{}.json") + (gapless ? " --gapless" : ""));
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    std::vector<std::string> rows;
+    std::istringstream csv(Read(Path("all.csv")));
+    for (std::string row; std::getline(csv, row);)
+      rows.push_back(row);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_NE(rows[0].find(",largestStepLeftFromSilence,largestStepRightFromSilence,status"),
+              std::string::npos)
+        << rows[0];
+    EXPECT_NE(rows[2].find(gapless ? ",0.25,0.25," : ",0.5,0.5,"), std::string::npos) << rows[2];
+    const char* const fromSilence[] = {
+        ",true,true,ok", gapless ? ",false,false,ok" : ",true,true,ok", ",false,false,ok"};
+    for (size_t i = 0; i < 3; ++i)
+      EXPECT_NE(rows[i + 1].find(fromSilence[i]), std::string::npos) << rows[i + 1];
+    const std::string said = "at the first sample: the jump from silence\n";
+    size_t saidTimes = 0;
+    for (size_t at = 0; (at = run.out.find(said, at)) != std::string::npos; at += said.size())
+      ++saidTimes;
+    EXPECT_EQ(saidTimes, gapless ? 2u : 4u) << run.out;
+    EXPECT_NE(Read(Path("1.json")).find("\"largestStepFromSilence\": true"), std::string::npos);
+    EXPECT_NE(Read(Path("3.json")).find("\"largestStepFromSilence\": false"), std::string::npos);
   }
 }
 

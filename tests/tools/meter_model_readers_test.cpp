@@ -62,7 +62,7 @@ TEST(MeterModelReaders, AThirdCeilingReachesTheAnalysisTheWordsTheTablesAndTheTi
   const FigureColumns columns{false, 0, withHum};
   EXPECT_NE(SummaryTable({file}, columns).find("s above hum ceiling L/R"), std::string::npos);
   const std::string csv = SummaryCsv({file}, columns);
-  EXPECT_NE(csv.find("secondsAbovehumCeilingLeft,secondsAbovehumCeilingRight,status"),
+  EXPECT_NE(csv.find("secondsAbovehumCeilingLeft,secondsAbovehumCeilingRight,largestStepLeftFromSilence"),
             std::string::npos)
       << csv;
   const std::string json = ReportJson(file, *measurement.perSecond, columns);

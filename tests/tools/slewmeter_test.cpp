@@ -140,6 +140,26 @@ TEST_F(SlewmeterProgram, BadInputGetsOneClearLineAndAFailingExit) {
   }
 }
 
+// A stack limit larger than the address space leaves no room for a thread's
+// stack: no metering can start side by side, and the failure that no input's
+// metering catches still ends as one line, a failing exit and no files.
+TEST_F(SlewmeterProgram, AFailureOutsideEveryInputIsOneLineAndLeavesNoFiles) {
+  for (const char* name : {"a.wav", "b.wav"})
+    WriteWav(Path(name), 2, SF_FORMAT_FLOAT, 48000, std::vector<float>(9600, 0.5f));
+  const ProgramRun run =
+      Slewmeter(Path("a.wav") + " " + Path("b.wav") + " --jobs 2 --csv " + Path("all.csv") +
+                    " --report " + Path("{}.json") + " --out " + Path("{}-out.wav"),
+                true, "ulimit -s 200000000000 && ");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out.rfind("slewmeter: internal error: ", 0), 0u) << run.out;
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1) << run.out;
+  std::vector<std::string> left;
+  for (const auto& entry : fs::directory_iterator(dir))
+    left.push_back(entry.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"a.wav", "b.wav"}));
+}
+
 namespace {
 
 // One second of silence, one of a 1 kHz sine at half scale, half a second of a

@@ -1,13 +1,17 @@
 // What slewmeter says about a file, whatever its length and whatever bytes its
-// name holds: the summary table's durations and columns, and the JSON report.
+// name holds: the summary table's durations and columns, the JSON report and
+// the timeline's time labels.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "tools/slewmeter/file_figures.h"
 #include "tools/slewmeter/per_second_peaks.h"
 #include "tools/slewmeter/report_json.h"
+#include "tools/slewmeter/time_ticks.h"
 
 namespace {
 
@@ -50,6 +54,34 @@ INSTANTIATE_TEST_SUITE_P(Durations, TableDuration,
                                            DurationCase{3599.98, "1:00:00.0"},
                                            DurationCase{3725.04, "1:02:05.0"},
                                            DurationCase{9.94, "0:09.9"}));
+
+// The seconds a time label reads: "12 s", "12.5 s", "1:02", "1:02.5", "1:00:00".
+double LabelSeconds(const std::string& label) {
+  double seconds = 0;
+  for (const char* at = label.c_str(); *at != '\0';) {
+    char* end = nullptr;
+    seconds = 60 * seconds + std::strtod(at, &end);
+    at = *end == ':' ? end + 1 : "";
+  }
+  return seconds;
+}
+
+TEST(TimeTicks, LabelsAreDistinctAndReadTheTimeOfTheirTick) {
+  const std::pair<double, int32_t> axes[] = {{3, 1200},         {59.97, 1200},    {61, 1200},
+                                             {61, 16000},       {3 * 3600, 1200}, {3 * 3600, 200},
+                                             {30 * 86400, 1200}};
+  for (const auto& [duration, width] : axes) {
+    const std::vector<TimeTick> ticks = TimeTicks(duration, width);
+    ASSERT_GE(ticks.size(), 2u) << duration;
+    std::set<std::string> labels;
+    for (const TimeTick& tick : ticks) {
+      EXPECT_TRUE(labels.insert(tick.label).second) << tick.label << " twice for " << duration;
+      EXPECT_NEAR(LabelSeconds(tick.label), tick.seconds, 1e-9) << tick.label;
+      EXPECT_LE(tick.seconds, duration);
+    }
+    EXPECT_GE((ticks[1].seconds - ticks[0].seconds) / duration * width, 100) << duration;
+  }
+}
 
 TEST(SummaryTable, AlignsNamesByTheColumnsATerminalGivesThem) {
   struct Name {

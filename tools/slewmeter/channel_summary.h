@@ -24,6 +24,17 @@ struct ChannelSummary {
   // One value per ceiling, in the order of the run's ceiling table.
   std::vector<double> secondsAbove;
   std::vector<int> crossings;
+  // The first sample's step up from silence; 0 when the input continues the one
+  // before (--gapless), whose last samples it steps from.
+  double stepFromSilence = 0;
+
+  // The largest step is first reached at the first sample, coming from silence:
+  // it tells how the input starts (a click, a cut from a loud master) rather than
+  // a slope inside it. Like `step.from`, it names where the largest is first
+  // reached, so a later step as large does not undo it.
+  bool largestStepFromSilence() const {
+    return stepFromSilence > 0 && step.value == stepFromSilence;
+  }
 
   void add(const GraphFrame& graphFrame, const ChannelPoint& point) {
     step.offer(point.step, graphFrame);

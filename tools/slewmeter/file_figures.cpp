@@ -143,6 +143,8 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
         names.push_back(what + side + "VoltsPerMicrosecond");
     }
   }
+  for (const char* side : kSides)
+    names.push_back(std::string("largestStep") + side + "FromSilence");
   names.push_back("status");
 
   std::string csv;
@@ -176,6 +178,8 @@ std::string SummaryCsv(const std::vector<FileFigures>& files, const FigureColumn
           row.push_back(
               PlainNumber(VoltsPerMicrosecond(slope, file.sampleRate, columns.fullScaleVolts)));
       }
+      for (const ChannelSummary& channel : file.channels)
+        row.push_back(channel.largestStepFromSilence() ? "true" : "false");
     }
     row.resize(names.size() - 1);
     const std::string ok =

@@ -156,9 +156,11 @@ class Run {
     const char* labels[] = {"left: ", "right:"};
     for (size_t c = 0; c < 2; ++c) {
       const ChannelSummary& channel = file.channels[c];
-      std::fprintf(words, "largest step, %s %s%s\n", labels[c],
-                   DescribeStep(channel.step.value, file.fullScale).c_str(),
-                   volts(channel.step.value, file).c_str());
+      std::fprintf(
+          words, "largest step, %s %s%s%s\n", labels[c],
+          DescribeStep(channel.step.value, file.fullScale).c_str(),
+          volts(channel.step.value, file).c_str(),
+          channel.largestStepFromSilence() ? ", at the first sample: the jump from silence" : "");
       if (options.interSample) {
         std::fprintf(words, "inter-sample, %s %s%s\n", labels[c],
                      DescribeStep(channel.interSample.value, file.fullScale).c_str(),

@@ -1,6 +1,7 @@
 #include "tools/slewmeter/meter_run.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <thread>
@@ -75,6 +76,11 @@ class MeterPass {
       ReadingThread reading(reader, ring);
       const int64_t expected = reader.format().expectedFrames;
       for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
+        // The plug-in starts from silence, and steps into no non-finite sample.
+        if (done == 0 && !settings.continueFrom) {
+          measurement.channels[0].stepFromSilence = std::abs(FiniteOrZero(chunk->left[0]));
+          measurement.channels[1].stepFromSilence = std::abs(FiniteOrZero(chunk->right[0]));
+        }
         meter(*chunk, heldBytes);
         measurement.lastFrame = {chunk->left[chunk->frames - 1], chunk->right[chunk->frames - 1]};
         if (output != nullptr) {

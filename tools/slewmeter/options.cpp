@@ -190,9 +190,10 @@ std::string Usage() {
          "\n"
          "The graph advances every 1/30 s of audio. The words give, per channel,\n"
          "the largest step between two samples in full-scale units and where it stands\n"
-         "against the graph's full scale and its reference ceilings. The exit status is\n"
-         "1 when any input could not be metered whole or an output not written, 2 for a\n"
-         "wrong command line.\n";
+         "against the graph's full scale and its reference ceilings, and say when it is\n"
+         "the first sample's jump from silence. The exit status is 1 when any input\n"
+         "could not be metered whole or an output not written, 2 for a wrong command\n"
+         "line.\n";
 }
 
 std::string InputStem(const std::string& input) {

@@ -39,7 +39,9 @@ std::string LargestFields(const char* name, const Largest& largest, const FileFi
 
 std::string ChannelJson(const ChannelSummary& s, const std::string& peaks, const FileFigures& file,
                         const FigureColumns& columns) {
-  std::string json = "{" + LargestFields("largestStep", s.step, file, columns).substr(1);
+  std::string json =
+      "{" + LargestFields("largestStep", s.step, file, columns).substr(1) + kIndent +
+      "\"largestStepFromSilence\": " + (s.largestStepFromSilence() ? "true" : "false");
   if (columns.interSample) {
     json += LargestFields("largestInterSampleStep", s.interSample, file, columns);
   }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <string>
 #include <vector>
+
+#include "tools/slewmeter/time_ticks.h"
 
 using namespace VSTGUI;
 
@@ -35,26 +35,6 @@ std::vector<double> PixelPeaks(const TimelineColumns& reduced, int32_t width, do
       peaks[x] = std::max(peaks[x], value(columns[i]));
   }
   return peaks;
-}
-
-// A tick every so many seconds: the first of these that leaves ~100 pixels apart.
-double TickSeconds(double duration, int32_t width) {
-  for (double step : {0.1, 0.2, 0.5, 1.0, 2.0, 5.0, 10.0, 15.0, 30.0, 60.0, 120.0, 300.0, 600.0,
-                      900.0, 1800.0, 3600.0}) {
-    if (duration / step * 100 <= width) return step;
-  }
-  return 7200;
-}
-
-std::string TimeLabel(double seconds, double tick) {
-  char text[32];
-  if (tick >= 60 || seconds >= 60) {
-    std::snprintf(text, sizeof text, "%d:%02d", static_cast<int>(seconds) / 60,
-                  static_cast<int>(seconds) % 60);
-  } else {
-    std::snprintf(text, sizeof text, tick < 1 ? "%.1f s" : "%.0f s", seconds);
-  }
-  return text;
 }
 
 class TimelinePainter {
@@ -102,19 +82,17 @@ class TimelinePainter {
   }
 
   void timeAxis() {
-    const double tick = TickSeconds(duration, width);
     setFont(13);
     context.setSmoothing(kAliasing);
     context.setStrokeColor(kAxisColor);
     context.setTextColor(kAxisColor);
-    for (double t = 0; t <= duration + 1e-9; t += tick) {
-      const double at = std::min(x(t), width - 1.0);
+    for (const TimeTick& tick : TimeTicks(duration, width)) {
+      const double at = std::min(x(tick.seconds), width - 1.0);
       context.moveTo({at, plotHeight});
       context.lineTo({at, plotHeight + 5});
-      const std::string label = TimeLabel(t, tick);
-      const double labelWidth = context.measureText(label);
+      const double labelWidth = context.measureText(tick.label);
       const double left = std::clamp(at - labelWidth / 2, 2.0, width - labelWidth - 2);
-      context.drawTextAt(label, {left, plotHeight + kAxisHeight - 4});
+      context.drawTextAt(tick.label, {left, plotHeight + kAxisHeight - 4});
     }
   }
 
