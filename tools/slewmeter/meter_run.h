@@ -33,10 +33,9 @@ struct Measurement {
   AudioFormat format;
   int64_t frames = 0;
   bool truncated = false;
-  std::string shortfall;  // when truncated: what went short and where
-  int64_t nonFiniteSamples = 0;
-  std::array<double, 2> lastFrame{};  // the input's last samples, for one that continues it  // NaN
-                                      // and infinities, metered as the plug-in meters them
+  std::string shortfall;              // when truncated: what went short and where
+  int64_t nonFiniteSamples = 0;       // NaN and infinities, metered as the plug-in meters them
+  std::array<double, 2> lastFrame{};  // the input's last samples, for one that continues it
   double fullScale = 0;               // the graph's top as a step
   std::array<ChannelSummary, 2> channels;
   std::optional<TimelineColumns> timeline;
