@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 
+#include "effect/block_steps.h"
 #include "effect/meter_model.h"
 #include "runtime/vebrisk.h"
 
@@ -133,35 +134,10 @@ inline void TVebriskEffect::DoSample() {
   var.pendingSamples += 1;
 }
 
-namespace VebriskSteps {
-struct Channel {
-  double previous, peak, slew;
-};
-// One channel's part of the sample section over `frames` samples.
-template <class Sample>
-Channel Measure(const Sample* samples, int32_t frames, Channel channel) {
-  if (frames <= 0) return channel;
-  const auto step = [&](double sample) {
-    channel.slew = FiniteOrZero(std::fabs(sample - channel.previous));
-    channel.previous = FiniteOrZero(sample);
-  };
-  step(samples[0]);
-  // After the first frame the peak is finite, as every step is: the rule that
-  // keeps it so is then the identity, and leaving it out frees the loop of it.
-  double peak = FiniteOrZero(std::max(channel.peak, channel.slew));
-  for (int32_t i = 1; i < frames; ++i) {
-    step(samples[i]);
-    peak = std::max(peak, channel.slew);
-  }
-  channel.peak = peak;
-  return channel;
-}
-}  // namespace VebriskSteps
-
 template <class Sample>
 void TVebriskEffect::MeasureFrames(const Sample* left, const Sample* right, int32_t frames) {
-  const auto l = VebriskSteps::Measure(left, frames, {var.previousLeft, var.peakLeft, 0});
-  const auto r = VebriskSteps::Measure(right, frames, {var.previousRight, var.peakRight, 0});
+  const auto l = BlockSteps::Measure(left, frames, {var.previousLeft, var.peakLeft, 0});
+  const auto r = BlockSteps::Measure(right, frames, {var.previousRight, var.peakRight, 0});
   var.previousLeft = l.previous, var.peakLeft = l.peak, var.slewLeft = l.slew;
   var.previousRight = r.previous, var.peakRight = r.peak, var.slewRight = r.slew;
   var.pendingSamples += frames;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -167,4 +168,49 @@ TEST_F(SlewMeter, OutputsOnTheOtherChannelsInputGetEachChannelWhole) {
   s.AdvanceHistory();
   EXPECT_NEAR(NewestLeft(), 0.8, 1e-7);
   EXPECT_EQ(NewestRight(), 1);
+}
+
+// Blocks of every length up to a few vector widths, with the values the finite
+// rule treats apart at every position: measured whole, they leave each
+// variable bit for bit where the sample section leaves it frame by frame.
+TEST(SlewMeterBlocks, AWholeBlockMeasuresAsTheSampleSectionFrameByFrame) {
+  const double specials[] = {std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(),
+                             -std::numeric_limits<double>::infinity(),
+                             1.7e308,
+                             -1.7e308,
+                             -0.0,
+                             0.0};
+  uint32_t noise = 7;
+  auto next = [&] { return noise = noise * 1664525u + 1013904223u; };
+  for (int trial = 0; trial < 4000; ++trial) {
+    const int32_t frames = static_cast<int32_t>(next() % 12);
+    std::vector<double> left(static_cast<size_t>(frames)), right(left.size());
+    for (std::vector<double>* channel : {&left, &right}) {
+      for (double& sample : *channel) {
+        const uint32_t pick = next() % 16;
+        sample = pick < std::size(specials) ? specials[pick] : (next() % 2001) / 1000.0 - 1;
+      }
+    }
+    TVebriskEffect whole, frameByFrame;
+    for (TVebriskEffect* effect : {&whole, &frameByFrame}) {
+      effect->var.previousLeft = trial % 3 == 0 ? 1.7e308 : 0.25;
+      effect->var.peakLeft = trial % 5 == 0 ? -0.0 : 0.5;
+      effect->var.peakRight = 0.125;
+    }
+    whole.MeasureFrames(left.data(), right.data(), frames);
+    for (int32_t i = 0; i < frames; ++i) {
+      frameByFrame.Channels[0] = left[static_cast<size_t>(i)];
+      frameByFrame.Channels[1] = right[static_cast<size_t>(i)];
+      frameByFrame.DoSample();
+    }
+    const auto bits = [](const EffectVariables& v) {
+      return std::vector<uint64_t>{
+          std::bit_cast<uint64_t>(v.previousLeft),  std::bit_cast<uint64_t>(v.previousRight),
+          std::bit_cast<uint64_t>(v.peakLeft),      std::bit_cast<uint64_t>(v.peakRight),
+          std::bit_cast<uint64_t>(v.slewLeft),      std::bit_cast<uint64_t>(v.slewRight),
+          std::bit_cast<uint64_t>(v.pendingSamples)};
+    };
+    ASSERT_EQ(bits(whole.var), bits(frameByFrame.var)) << "trial " << trial;
+  }
 }
