@@ -1,10 +1,13 @@
-// What the tests that run slewmeter share: a command's run, and a sound file's samples.
+// What the tests that run slewmeter share: a command's run, a file's bytes and
+// a sound file's samples.
 #pragma once
 
 #include <sndfile.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,6 +26,11 @@ inline ProgramRun RunCommand(const std::string& command) {
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
   return run;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
 }
 
 struct AudioFile {

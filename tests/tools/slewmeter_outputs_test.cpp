@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "program_run.h"
+
 extern char** environ;
 
 namespace {
@@ -96,11 +98,6 @@ Finished Slewmeter(const std::vector<std::string>& arguments, const std::string&
 
 int ExitCode(const Finished& finished) {
   return WIFEXITED(finished.status) ? WEXITSTATUS(finished.status) : -1;
-}
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // Half a second of stereo float WAV at 48 kHz: a square burst, then silence.

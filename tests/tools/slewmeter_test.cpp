@@ -196,11 +196,6 @@ std::vector<double> JsonArray(const std::string& json, const std::string& key) {
   return values;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path);
-  return std::string{std::istreambuf_iterator<char>(in), {}};
-}
-
 }  // namespace
 
 TEST_F(SlewmeterProgram, TheReportGivesPeaksCrossingsAndTimesOfAKnownSignal) {
