@@ -62,8 +62,9 @@ TEST(MeterModelReaders, AThirdCeilingReachesTheAnalysisTheWordsTheTablesAndTheTi
   const FigureColumns columns{false, 0, withHum};
   EXPECT_NE(SummaryTable({file}, columns).find("s above hum ceiling L/R"), std::string::npos);
   const std::string csv = SummaryCsv({file}, columns);
-  EXPECT_NE(csv.find("secondsAbovehumCeilingLeft,secondsAbovehumCeilingRight,largestStepLeftFromSilence"),
-            std::string::npos)
+  EXPECT_NE(
+      csv.find("secondsAbovehumCeilingLeft,secondsAbovehumCeilingRight,largestStepLeftFromSilence"),
+      std::string::npos)
       << csv;
   const std::string json = ReportJson(file, *measurement.perSecond, columns);
   EXPECT_NE(json.find("\"hum ceiling\": 2"), std::string::npos) << json;
