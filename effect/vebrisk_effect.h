@@ -114,6 +114,9 @@ class TVebriskEffect final : public TVebrisk {
   UnshownMeasurements lastBlock;
 
  private:
+  // The history's shift for the usual case of two apart runs of cells; false,
+  // having changed nothing, when the script's own loop must make it.
+  bool ShiftHistoryRuns();
   void ForgetUnshownMeasurements();
   void RefreshHostCopies();
 };

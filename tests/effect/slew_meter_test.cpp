@@ -214,3 +214,33 @@ TEST(SlewMeterBlocks, AWholeBlockMeasuresAsTheSampleSectionFrameByFrame) {
     ASSERT_EQ(bits(whole.var), bits(frameByFrame.var)) << "trial " << trial;
   }
 }
+
+// The history shifted as whole runs of cells gives what the script's loop gives
+// cell by cell: a base half a cell off names the same cells but takes the loop.
+TEST(SlewMeterHistory, ShiftedAsRunsItEndsAsTheScriptsLoopLeavesIt) {
+  const double specials[] = {std::numeric_limits<double>::quiet_NaN(),
+                             std::numeric_limits<double>::infinity(), -0.0, 1.7e308};
+  TVebriskEffect runs, loop;
+  for (TVebriskEffect* effect : {&runs, &loop}) {
+    const double offset = effect == &loop ? 0.5 : 0;
+    effect->var.historyLength = 7;
+    effect->var.historyLeft = 70000 + offset;  // the second page
+    effect->var.historyRight = 70007 + offset;
+    for (double i = 0; i < 7; ++i) {
+      effect->HistoryPoint(Channel::left, i) = i < 4 ? specials[static_cast<int>(i)] : i;
+      effect->HistoryPoint(Channel::right, i) = -i;
+    }
+    effect->AddUnshownMeasurements({0.25, 0.5, 64});
+    effect->AdvanceHistory();
+  }
+  for (double i = 0; i < 7; ++i) {
+    for (Channel channel : {Channel::left, Channel::right}) {
+      EXPECT_EQ(std::bit_cast<uint64_t>(runs.HistoryPoint(channel, i)),
+                std::bit_cast<uint64_t>(loop.HistoryPoint(channel, i)))
+          << "point " << i;
+    }
+  }
+  EXPECT_EQ(runs.NewestPoint(Channel::left), 0.25);
+  EXPECT_EQ(runs.HistoryPoint(Channel::left, 2), 1.7e308);
+  EXPECT_EQ(runs.var.historyIndex, loop.var.historyIndex);
+}
