@@ -209,6 +209,34 @@ TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   }
 }
 
+// Encodings libsndfile decodes, whose count it cuts to the bytes there: whole
+// by the container's data size, chunks after the data or not.
+TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
+  const std::string ima = Read(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
+  const std::string caf = Read(Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800));
+  const std::string ulaw = Read(Write("u.caf", SF_FORMAT_CAF | SF_FORMAT_ULAW, 4800));
+  struct Case {
+    std::string path, status;
+  };
+  for (const Case& c :
+       {Case{Path("ima.wav"), "ok"},
+        Case{Save("list.wav", ima + "LIST" + Little(4, 4) + "INFO"), "ok"},
+        Case{Save("cut.wav", ima.substr(0, ima.size() - 3000)),
+             "truncated: metered the 4082 frames there are of the 6123 its header promises"},
+        Case{Save("cut.caf", caf.substr(0, caf.size() - 9600)),
+             "truncated: metered the 2400 frames there are of the 4800 its header promises"},
+        Case{Save("cutu.caf", ulaw.substr(0, ulaw.size() - 4800)),
+             "truncated: metered the 2400 frames there are of the 4800 its header promises"}}) {
+    for (const std::string& input : {c.path, "- < " + c.path, std::string("-")}) {
+      const ProgramRun run =
+          Shell((input == "-" ? "cat " + c.path + " | " : "") + "$SLEWMETER " + input + " --csv -");
+      EXPECT_EQ(run.exitCode, c.status == "ok" ? 0 : 1) << input << "\n" << run.out;
+      EXPECT_NE(run.out.find("," + c.status + "\r\n"), std::string::npos) << input << "\n"
+                                                                          << run.out;
+    }
+  }
+}
+
 TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
   std::string flac = Read(Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000));
   for (size_t i = flac.size() / 2; i < flac.size() * 3 / 4; ++i)

@@ -104,3 +104,10 @@ bool InputBytes::seek(uint64_t to) {
   at = to;
   return true;
 }
+
+bool InputBytes::reaches(uint64_t end) {
+  if (seekable()) return static_cast<uint64_t>(fileSize) >= end;
+  if (descriptorAt >= end) return true;
+  at = descriptorAt;
+  return skip(end - at);
+}

@@ -39,6 +39,9 @@ class InputBytes {
   }
   // In a file anywhere; in a pipe forward, or back among the kept bytes.
   bool seek(uint64_t to);
+  // Whether the input holds `end` bytes; a pipe is read on (and dropped) as
+  // far as that to tell.
+  bool reaches(uint64_t end);
   // A pipe's length once it has ended (all of it kept), else -1; a file's size.
   int64_t knownLength() const;
   // Reads a pipe on, keeping what comes, until it ends or no more can be kept.
