@@ -81,6 +81,19 @@ class SlewmeterInput : public ::testing::Test {
     sf_close(file);
     return Path(name);
   }
+  // Stereo at 0.25 throughout, a second at a time: long inputs without their samples at once.
+  std::string WriteSeconds(const std::string& name, int format, int seconds) const {
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(Path(name).c_str(), SFM_WRITE, &info);
+    const std::vector<double> second(2 * 48000, 0.25);
+    for (int s = 0; s < seconds; ++s)
+      sf_writef_double(file, second.data(), 48000);
+    sf_close(file);
+    return Path(name);
+  }
   std::string Read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -143,16 +156,8 @@ TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
 // silence to the header's data size after the stream ended (here 1.6 G frames).
 // The stream is longer than slewmeter keeps of a pipe (16 MiB) to learn its length.
 TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
-  SF_INFO info{};
-  info.samplerate = 48000;
-  info.channels = 2;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
-  SNDFILE* file = sf_open(Path("ima.wav").c_str(), SFM_WRITE, &info);
-  const std::vector<double> second(2 * 48000, 0.25);
-  for (int s = 0; s < 400; ++s)  // 18 MiB
-    sf_writef_double(file, second.data(), 48000);
-  sf_close(file);
-  std::string ima = Read(Path("ima.wav"));
+  std::string ima =
+      Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));  // 18 MiB
   ima.replace(ima.find("data") + 4, 4, Little(0x60000000, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | timeout 60 $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
@@ -235,6 +240,31 @@ TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
                                                                           << run.out;
     }
   }
+}
+
+// Decoders that look past the data for more chunks and come back, from a pipe
+// longer than slewmeter keeps (16 MiB) of it; where they would read there, refused.
+TEST_F(SlewmeterInput, ALongStreamFromAPipeIsReadWhole) {
+  for (const int format : {SF_FORMAT_CAF | SF_FORMAT_PCM_16, SF_FORMAT_CAF | SF_FORMAT_ULAW,
+                           SF_FORMAT_AIFF | SF_FORMAT_ULAW}) {
+    const int seconds = (format & SF_FORMAT_SUBMASK) == SF_FORMAT_ULAW ? 200 : 100;  // 19 MB
+    const std::string path = WriteSeconds("long", format, seconds);
+    const ProgramRun run = Shell("cat " + path + " | $SLEWMETER - --csv -");
+    EXPECT_EQ(run.exitCode, 0) << std::hex << format << "\n" << run.out;
+    EXPECT_NE(run.out.find("," + std::to_string(seconds * 48000) + ","), std::string::npos)
+        << std::hex << format << "\n"
+        << run.out;
+    EXPECT_NE(run.out.find(",ok\r\n"), std::string::npos) << std::hex << format << "\n" << run.out;
+  }
+  // Behind a placeholder size, libsndfile looks for chunks at the stream's end.
+  std::string ima = Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));
+  ima.replace(ima.find("data") + 4, 4, Little(0xFFFFFFFF, 4));
+  const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | $SLEWMETER -");
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("standard input: cannot be read: its decoder goes back further than the "
+                         "16 MiB slewmeter keeps of a pipe; give it as a file"),
+            std::string::npos)
+      << run.out;
 }
 
 TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {

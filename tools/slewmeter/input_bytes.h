@@ -25,7 +25,7 @@ class InputBytes {
   // A regular file's size; -1 for a pipe or a device.
   int64_t size() const { return fileSize; }
   bool seekable() const { return fileSize >= 0; }
-  // The system's reason when a read failed, else empty.
+  // Why a read or a step back failed, else empty.
   const std::string& failure() const { return failed; }
   // A read came back short: the input has no more bytes.
   bool ended() const { return endReached; }
@@ -37,7 +37,9 @@ class InputBytes {
     keeping = false;
     if (forget) std::vector<uint8_t>().swap(kept);
   }
-  // In a file anywhere; in a pipe forward, or back among the kept bytes.
+  // In a file anywhere; in a pipe back among the kept bytes, or forward, which
+  // is taken at the next read: a decoder that looks ahead and comes back
+  // without reading loses nothing.
   bool seek(uint64_t to);
   // Whether the input holds `end` bytes; a pipe is read on (and dropped) as
   // far as that to tell.

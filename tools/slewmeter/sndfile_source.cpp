@@ -92,6 +92,10 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   // libsndfile may go back into the header while it opens: a pipe's bytes
   // were kept until now.
   source->input->keepNoMore(false);
+  if (!source->input->failure().empty()) {
+    error = "cannot be read: " + source->input->failure();
+    return nullptr;
+  }
   if (source->file == nullptr) {
     error = Reason(sf_error(nullptr));
     return nullptr;
@@ -113,8 +117,11 @@ int64_t SndfileSource::length() const {
   const int64_t known = input->knownLength();
   if (known >= 0 && lengthFromHeader && dataEnd)
     return std::max(known, static_cast<int64_t>(*dataEnd));
-  // A long pipe's length is unknown: as long as it goes on.
-  return known >= 0 ? known : SF_COUNT_MAX;
+  if (known >= 0) return known;
+  // A long pipe's length is unknown. Where its data ends is enough: libsndfile
+  // does not then read past it for more chunks, from where it could not come
+  // back to the data.
+  return dataEnd ? static_cast<int64_t>(*dataEnd) : SF_COUNT_MAX;
 }
 
 // Whole or not by the bytes there against the container's data size, which
