@@ -261,8 +261,8 @@ TEST_F(SlewmeterInput, ALongStreamFromAPipeIsReadWhole) {
   ima.replace(ima.find("data") + 4, 4, Little(0xFFFFFFFF, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
-  EXPECT_NE(run.out.find("standard input: cannot be read: its decoder goes back further than the "
-                         "16 MiB slewmeter keeps of a pipe; give it as a file"),
+  EXPECT_NE(run.out.find("standard input: cannot be read from a pipe: its decoder goes back "
+                         "further than the 16 MiB slewmeter keeps of one; give it as a file"),
             std::string::npos)
       << run.out;
 }

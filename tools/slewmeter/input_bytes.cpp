@@ -101,11 +101,7 @@ bool InputBytes::seek(uint64_t to) {
     at = descriptorAt = to;
     return true;
   }
-  if (kept.size() != descriptorAt && to < descriptorAt) {
-    failed = "its decoder goes back further than the " + std::to_string(kMostKept >> 20) +
-             " MiB slewmeter keeps of a pipe; give it as a file";
-    return false;
-  }
+  if (kept.size() != descriptorAt && to < descriptorAt) return false;
   at = to;
   return true;
 }

@@ -25,7 +25,7 @@ class InputBytes {
   // A regular file's size; -1 for a pipe or a device.
   int64_t size() const { return fileSize; }
   bool seekable() const { return fileSize >= 0; }
-  // Why a read or a step back failed, else empty.
+  // The system's reason when a read failed, else empty.
   const std::string& failure() const { return failed; }
   // A read came back short: the input has no more bytes.
   bool ended() const { return endReached; }
@@ -49,10 +49,10 @@ class InputBytes {
   // Reads a pipe on, keeping what comes, until it ends or no more can be kept.
   void keepAhead();
 
- private:
   // A header larger than this is no header a decoder would go back into.
   static constexpr size_t kMostKept = 16 << 20;
 
+ private:
   explicit InputBytes(int descriptor, int64_t fileSize)
       : descriptor(descriptor), fileSize(fileSize) {}
   size_t readDescriptor(uint8_t* to, size_t count);

@@ -18,7 +18,10 @@ struct SndfileVirtualIo {
                                                  : Length(source);
     const sf_count_t to = from + offset;
     if (to < 0 || (whence == SEEK_END && !bytes.seekable())) return -1;
-    return bytes.seek(static_cast<uint64_t>(to)) ? to : -1;
+    if (bytes.seek(static_cast<uint64_t>(to))) return to;
+    // Back into a pipe's header past what was kept while opening.
+    if (Of(source).file == nullptr) Of(source).headerOutOfReach = true;
+    return -1;
   }
 
   static sf_count_t Read(void* to, sf_count_t count, void* source) {
@@ -92,8 +95,10 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   // libsndfile may go back into the header while it opens: a pipe's bytes
   // were kept until now.
   source->input->keepNoMore(false);
-  if (!source->input->failure().empty()) {
-    error = "cannot be read: " + source->input->failure();
+  if (source->headerOutOfReach) {
+    error = "cannot be read from a pipe: its decoder goes back further than the " +
+            std::to_string(InputBytes::kMostKept >> 20) +
+            " MiB slewmeter keeps of one; give it as a file";
     return nullptr;
   }
   if (source->file == nullptr) {
