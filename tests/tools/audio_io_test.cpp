@@ -240,6 +240,14 @@ TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
                                                                           << run.out;
     }
   }
+  // Into a pipe the output's header goes first: it promises no more than follows.
+  Shell("$SLEWMETER " + Path("cutu.caf") + " --out /dev/fd/3 3>&1 >/dev/null 2>&1 | cat > " +
+        Path("out.wav"));
+  const std::string out = Read(Path("out.wav"));
+  const size_t data = out.find("data");
+  ASSERT_NE(data, std::string::npos) << out.size();
+  const std::string size = out.substr(data + 4, 4);
+  EXPECT_TRUE(size == Little(0xFFFFFFFF, 4) || size == Little(out.size() - data - 8, 4));
 }
 
 // Decoders that look past the data for more chunks and come back, from a pipe
@@ -275,6 +283,13 @@ TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
   EXPECT_EQ(run.exitCode, 1) << run.out;
   EXPECT_NE(run.out.find("damaged.flac: damaged: decoding stopped at frame "), std::string::npos)
       << run.out;
+  // Cut short where the decoder reports no damage: its count says so, from a pipe too.
+  const std::string whole = Read(Path("a.flac"));
+  const std::string cut = Save("cut.flac", whole.substr(0, whole.size() * 3 / 4));
+  const ProgramRun piped = Shell("cat " + cut + " | $SLEWMETER -");
+  EXPECT_EQ(piped.exitCode, 1) << piped.out;
+  EXPECT_NE(piped.out.find("frames there are of the 96000 its header promises"), std::string::npos)
+      << piped.out;
 }
 
 // More than 4 GiB of 64-bit float stereo (268 million frames) behind a

@@ -105,14 +105,18 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
     error = Reason(sf_error(nullptr));
     return nullptr;
   }
-  // A pipe's count may be a writer's guess; a file's was checked against its size.
+  // A pipe's count may be a writer's guess; a file's was checked against its
+  // size, and FLAC's is exact, or 0 where its writer did not know it.
+  const int container = info.format & SF_FORMAT_TYPEMASK;
   const bool counted = info.frames > 0 && info.frames < SF_COUNT_MAX / 2;
-  source->promised = counted && source->input->seekable() ? info.frames : -1;
-  format = {static_cast<double>(info.samplerate), info.channels, source->promised,
+  const bool seekable = source->input->seekable();
+  source->promised = counted && (seekable || container == SF_FORMAT_FLAC) ? info.frames : -1;
+  // Only the frames there are expected: an output header written first holds them.
+  const bool allThere = seekable && !source->lengthFromHeader;
+  format = {static_cast<double>(info.samplerate), info.channels, allThere ? source->promised : -1,
             EncodingOf(info.format)};
   // FLAC, Ogg and MPEG decoders read ahead and end by themselves.
-  const int container = info.format & SF_FORMAT_TYPEMASK;
-  source->madeUpAfterTheEnd = (!source->input->seekable() || source->lengthFromHeader) &&
+  source->madeUpAfterTheEnd = (!seekable || source->lengthFromHeader) &&
                               container != SF_FORMAT_FLAC && container != SF_FORMAT_OGG &&
                               container != SF_FORMAT_MPEG;
   return source;
