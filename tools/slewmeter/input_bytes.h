@@ -48,6 +48,11 @@ class InputBytes {
   int64_t knownLength() const;
   // Reads a pipe on, keeping what comes, until it ends or no more can be kept.
   void keepAhead();
+  // Reading on to `end` leaves every byte before it to go back to.
+  bool keepsUpTo(uint64_t end) const {
+    return seekable() ||
+           (kept.size() == descriptorAt && (end <= descriptorAt || (keeping && end <= kMostKept)));
+  }
 
   // A header larger than this is no header a decoder would go back into.
   static constexpr size_t kMostKept = 16 << 20;

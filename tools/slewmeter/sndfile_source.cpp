@@ -20,11 +20,20 @@ struct SndfileVirtualIo {
     if (to < 0 || (whence == SEEK_END && !bytes.seekable())) return -1;
     if (bytes.seek(static_cast<uint64_t>(to))) return to;
     // Back into a pipe's header past what was kept while opening.
-    if (Of(source).file == nullptr) Of(source).headerOutOfReach = true;
+    if (Of(source).file == nullptr) Of(source).lostItsPlace = true;
     return -1;
   }
 
   static sf_count_t Read(void* to, sf_count_t count, void* source) {
+    const uint64_t at = Of(source).input->position();
+    // While opening, libsndfile looks for chunks or a length at a stream's
+    // end: past what a pipe can keep it finds nothing there, and can still
+    // come back to the start.
+    const bool opening = Of(source).file == nullptr;
+    if (opening && !Of(source).input->keepsUpTo(at + static_cast<uint64_t>(count))) {
+      Of(source).lookedPastKept = true;
+      return 0;
+    }
     return static_cast<sf_count_t>(Of(source).input->read(to, static_cast<size_t>(count)));
   }
 
@@ -95,10 +104,10 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   // libsndfile may go back into the header while it opens: a pipe's bytes
   // were kept until now.
   source->input->keepNoMore(false);
-  if (source->headerOutOfReach) {
-    error = "cannot be read from a pipe: its decoder goes back further than the " +
-            std::to_string(InputBytes::kMostKept >> 20) +
-            " MiB slewmeter keeps of one; give it as a file";
+  // A header that libsndfile needs more of than a pipe can keep.
+  if (source->lostItsPlace || (source->file == nullptr && source->lookedPastKept)) {
+    error = "cannot be read from a pipe: its decoder needs to look further into it than the " +
+            std::to_string(InputBytes::kMostKept >> 20) + " MiB slewmeter keeps; give it as a file";
     return nullptr;
   }
   if (source->file == nullptr) {

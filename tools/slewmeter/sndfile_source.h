@@ -39,7 +39,10 @@ class SndfileSource : public SampleSource {
   // libsndfile refuses some containers whose data runs past the bytes there
   // (CAF): told the length the header gives, it reads what there is.
   bool lengthFromHeader = false;
-  bool headerOutOfReach = false;  // libsndfile went back into a pipe further than was kept
+  // While opening, libsndfile went back into a pipe further than was kept, or
+  // was kept from reading further on than can be.
+  bool lostItsPlace = false;
+  bool lookedPastKept = false;
   bool ended = false;
   bool madeUpAfterTheEnd = false;  // a decoder that reads no further ahead than it needs
   int readsAfterTheEnd = 0;
