@@ -34,7 +34,9 @@ struct SndfileVirtualIo {
       Of(source).lookedPastKept = true;
       return 0;
     }
-    return static_cast<sf_count_t>(Of(source).input->read(to, static_cast<size_t>(count)));
+    const size_t got = Of(source).input->read(to, static_cast<size_t>(count));
+    Of(source).oggEnding.saw(at, static_cast<const uint8_t*>(to), got);
+    return static_cast<sf_count_t>(got);
   }
 
   static sf_count_t Write(const void*, sf_count_t, void*) { return 0; }
@@ -124,6 +126,7 @@ std::unique_ptr<SndfileSource> SndfileSource::open(std::unique_ptr<InputBytes> i
   const bool allThere = seekable && !source->lengthFromHeader;
   format = {static_cast<double>(info.samplerate), info.channels, allThere ? source->promised : -1,
             EncodingOf(info.format)};
+  source->ogg = container == SF_FORMAT_OGG;
   // FLAC, Ogg and MPEG decoders read ahead and end by themselves.
   source->madeUpAfterTheEnd = (!seekable || source->lengthFromHeader) &&
                               container != SF_FORMAT_FLAC && container != SF_FORMAT_OGG &&
@@ -143,8 +146,9 @@ int64_t SndfileSource::length() const {
 }
 
 // Whole or not by the bytes there against the container's data size, which
-// libsndfile's own count was cut to.
-void SndfileSource::checkDataSize() {
+// libsndfile's own count was cut to, or by Ogg's last page.
+void SndfileSource::checkWhole() {
+  if (ogg && !oggEnding.closed()) cutShort = true;
   if (!dataEnd || input->reaches(*dataEnd)) return;
   cutShort = true;
   promised = declaredFrames;
@@ -170,6 +174,6 @@ size_t SndfileSource::read(double* interleaved, size_t frames) {
     ended = true;
   }
   if (got <= 0) ended = true;
-  if (ended) checkDataSize();
+  if (ended) checkWhole();
   return ended ? 0 : static_cast<size_t>(got);
 }

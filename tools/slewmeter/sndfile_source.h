@@ -7,6 +7,7 @@
 
 #include "tools/slewmeter/audio_stream.h"
 #include "tools/slewmeter/input_bytes.h"
+#include "tools/slewmeter/ogg_ending.h"
 #include "tools/slewmeter/sample_source.h"
 #include "tools/slewmeter/wave_layout.h"
 
@@ -30,7 +31,7 @@ class SndfileSource : public SampleSource {
   const InputBytes& bytes() const override { return *input; }
   // The length libsndfile is told.
   int64_t length() const;
-  void checkDataSize();
+  void checkWhole();
 
   std::unique_ptr<InputBytes> input;
   sf_private_tag* file = nullptr;
@@ -43,6 +44,8 @@ class SndfileSource : public SampleSource {
   // was kept from reading further on than can be.
   bool lostItsPlace = false;
   bool lookedPastKept = false;
+  bool ogg = false;
+  OggEnding oggEnding;
   bool ended = false;
   bool madeUpAfterTheEnd = false;  // a decoder that reads no further ahead than it needs
   int readsAfterTheEnd = 0;
