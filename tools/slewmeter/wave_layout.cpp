@@ -220,7 +220,9 @@ std::optional<WaveLayout> ReadCaf(InputBytes& input, const uint8_t* type) {
 
 int64_t WaveLayout::declaredFrames() const {
   if (!dataBytes || packetBytes == 0 || packetFrames == 0) return -1;
-  return static_cast<int64_t>(*dataBytes / packetBytes * packetFrames);
+  const uint64_t packets = *dataBytes / packetBytes;
+  if (packets > static_cast<uint64_t>(INT64_MAX) / packetFrames) return -1;  // no header's truth
+  return static_cast<int64_t>(packets * packetFrames);
 }
 
 bool IsPlaceholderSize(uint32_t size) {
