@@ -50,8 +50,8 @@ class InputBytes {
   void keepAhead();
   // Reading on to `end` leaves every byte before it to go back to.
   bool keepsUpTo(uint64_t end) const {
-    return seekable() ||
-           (kept.size() == descriptorAt && (end <= descriptorAt || (keeping && end <= kMostKept)));
+    return seekable() || (kept.size() == descriptorAt &&
+                          (end <= descriptorAt || endReached || (keeping && end <= kMostKept)));
   }
 
   // A header larger than this is no header a decoder would go back into.

@@ -20,7 +20,7 @@ struct SndfileVirtualIo {
     if (to < 0 || (whence == SEEK_END && !bytes.seekable())) return -1;
     if (bytes.seek(static_cast<uint64_t>(to))) return to;
     // Back into a pipe's header past what was kept while opening.
-    if (Of(source).file == nullptr) Of(source).lostItsPlace = true;
+    if (Of(source).file == nullptr && !bytes.seekable()) Of(source).lostItsPlace = true;
     return -1;
   }
 
