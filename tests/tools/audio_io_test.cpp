@@ -82,6 +82,28 @@ class SlewmeterInput : public ::testing::Test {
     sf_close(file);
     return Path(name);
   }
+  // Stereo noise a second at a time, Vorbis at its best: long inputs without
+  // their samples at once, a compressed one long in bytes too.
+  std::string WriteSeconds(const std::string& name, int format, int seconds) const {
+    SF_INFO info{};
+    info.samplerate = 48000;
+    info.channels = 2;
+    info.format = format;
+    SNDFILE* file = sf_open(Path(name).c_str(), SFM_WRITE, &info);
+    double quality = 1;
+    sf_command(file, SFC_SET_VBR_ENCODING_QUALITY, &quality, sizeof quality);
+    std::vector<double> second(2 * 48000);
+    uint32_t noise = 1;
+    for (int s = 0; s < seconds; ++s) {
+      for (double& sample : second) {
+        noise = noise * 1103515245u + 12345u;
+        sample = (noise >> 16) / 65536.0 - 0.5;
+      }
+      sf_writef_double(file, second.data(), 48000);
+    }
+    sf_close(file);
+    return Path(name);
+  }
   std::string Read(const std::string& path) const {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
@@ -130,7 +152,8 @@ TEST_F(SlewmeterInput, WholeInputsWithHeaderQuirksFromFilesAndPipesAreWhole) {
 TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
   for (const std::string& path : {Write("ms.wav", SF_FORMAT_WAV | SF_FORMAT_MS_ADPCM, 4800),
                                   Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800),
-                                  Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 4800)}) {
+                                  Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_24, 4800),
+                                  Write("a.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, 4800)}) {
     const ProgramRun file = Shell("$SLEWMETER " + path + " --csv - 2>/dev/null | tail -1");
     const ProgramRun pipe = Shell("cat " + path + " | $SLEWMETER - --csv - 2>/dev/null | tail -1");
     EXPECT_EQ(pipe.exitCode, 0) << path;
@@ -144,16 +167,8 @@ TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
 // silence to the header's data size after the stream ended (here 1.6 G frames).
 // The stream is longer than slewmeter keeps of a pipe (16 MiB) to learn its length.
 TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
-  SF_INFO info{};
-  info.samplerate = 48000;
-  info.channels = 2;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM;
-  SNDFILE* file = sf_open(Path("ima.wav").c_str(), SFM_WRITE, &info);
-  const std::vector<double> second(2 * 48000, 0.25);
-  for (int s = 0; s < 400; ++s)  // 18 MiB
-    sf_writef_double(file, second.data(), 48000);
-  sf_close(file);
-  std::string ima = Read(Path("ima.wav"));
+  std::string ima =
+      Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));  // 18 MiB
   ima.replace(ima.find("data") + 4, 4, Little(0x60000000, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | timeout 60 $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
@@ -210,6 +225,71 @@ TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   }
 }
 
+// Encodings libsndfile decodes, whose count it cuts to the bytes there: whole
+// by the container's data size, chunks after the data or not.
+TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
+  const std::string ima = Read(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
+  const std::string caf = Read(Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800));
+  const std::string ulaw = Read(Write("u.caf", SF_FORMAT_CAF | SF_FORMAT_ULAW, 4800));
+  struct Case {
+    std::string path, status;
+  };
+  for (const Case& c :
+       {Case{Path("ima.wav"), "ok"},
+        Case{Save("list.wav", ima + "LIST" + Little(4, 4) + "INFO"), "ok"},
+        Case{Save("cut.wav", ima.substr(0, ima.size() - 3000)),
+             "truncated: metered the 4082 frames there are of the 6123 its header promises"},
+        Case{Save("cut.caf", caf.substr(0, caf.size() - 9600)),
+             "truncated: metered the 2400 frames there are of the 4800 its header promises"},
+        Case{Save("cutu.caf", ulaw.substr(0, ulaw.size() - 4800)),
+             "truncated: metered the 2400 frames there are of the 4800 its header promises"}}) {
+    for (const std::string& input : {c.path, "- < " + c.path, std::string("-")}) {
+      const ProgramRun run =
+          Shell((input == "-" ? "cat " + c.path + " | " : "") + "$SLEWMETER " + input + " --csv -");
+      EXPECT_EQ(run.exitCode, c.status == "ok" ? 0 : 1) << input << "\n" << run.out;
+      EXPECT_NE(run.out.find("," + c.status + "\r\n"), std::string::npos) << input << "\n"
+                                                                          << run.out;
+    }
+  }
+  // Into a pipe the output's header goes first: it promises no more than follows.
+  Shell("$SLEWMETER " + Path("cutu.caf") + " --out /dev/fd/3 3>&1 >/dev/null 2>&1 | cat > " +
+        Path("out.wav"));
+  const std::string out = Read(Path("out.wav"));
+  const size_t data = out.find("data");
+  ASSERT_NE(data, std::string::npos) << out.size();
+  const std::string size = out.substr(data + 4, 4);
+  EXPECT_TRUE(size == Little(0xFFFFFFFF, 4) || size == Little(out.size() - data - 8, 4));
+}
+
+// Decoders that look at a stream's end while they open (for chunks after the
+// data, or Ogg's length) and come back, from a pipe longer than slewmeter keeps
+// (16 MiB) of it; where they need what is there, refused.
+TEST_F(SlewmeterInput, ALongStreamFromAPipeIsReadWhole) {
+  for (const auto& [format, seconds] :  // each about 19 MB
+       {std::pair{SF_FORMAT_CAF | SF_FORMAT_PCM_16, 100},
+        std::pair{SF_FORMAT_CAF | SF_FORMAT_ULAW, 200},
+        std::pair{SF_FORMAT_AIFF | SF_FORMAT_ULAW, 200},
+        std::pair{SF_FORMAT_OGG | SF_FORMAT_VORBIS, 270}}) {
+    const std::string path = WriteSeconds("long", format, seconds);
+    ASSERT_GT(fs::file_size(path), 16u << 20) << std::hex << format;
+    const ProgramRun run = Shell("cat " + path + " | $SLEWMETER - --csv -");
+    EXPECT_EQ(run.exitCode, 0) << std::hex << format << "\n" << run.out;
+    EXPECT_NE(run.out.find("," + std::to_string(seconds * 48000) + ","), std::string::npos)
+        << std::hex << format << "\n"
+        << run.out;
+    EXPECT_NE(run.out.find(",ok\r\n"), std::string::npos) << std::hex << format << "\n" << run.out;
+  }
+  // Behind a placeholder size, libsndfile looks for chunks at the stream's end.
+  std::string ima = Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));
+  ima.replace(ima.find("data") + 4, 4, Little(0xFFFFFFFF, 4));
+  const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | $SLEWMETER -");
+  EXPECT_EQ(run.exitCode, 1) << run.out;
+  EXPECT_NE(run.out.find("standard input: cannot be read from a pipe: its decoder needs to look "
+                         "further into it than the 16 MiB slewmeter keeps; give it as a file"),
+            std::string::npos)
+      << run.out;
+}
+
 TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
   std::string flac = Read(Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000));
   for (size_t i = flac.size() / 2; i < flac.size() * 3 / 4; ++i)
@@ -218,6 +298,26 @@ TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
   EXPECT_EQ(run.exitCode, 1) << run.out;
   EXPECT_NE(run.out.find("damaged.flac: damaged: decoding stopped at frame "), std::string::npos)
       << run.out;
+}
+
+// Cut short where the decoder reports no damage, from a file or a pipe: FLAC's
+// count says so, and Ogg's last page, which closes the stream, is missing.
+TEST_F(SlewmeterInput, ACompressedStreamCutShortIsTruncated) {
+  // Where the decoders meet no damage: a FLAC cut between frames, and Vorbis
+  // long enough to keep audio pages after its header.
+  for (const auto& [format, frames] : {std::pair{SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000},
+                                       std::pair{SF_FORMAT_OGG | SF_FORMAT_VORBIS, 480000}}) {
+    const std::string whole = Read(Write("whole", format, frames));
+    const std::string cut = Save("cut", whole.substr(0, whole.size() * 3 / 4));
+    for (const std::string& input : {cut, "- < " + cut, std::string("-")}) {
+      const ProgramRun run =
+          Shell((input == "-" ? "cat " + cut + " | " : "") + "$SLEWMETER " + input);
+      EXPECT_EQ(run.exitCode, 1) << std::hex << format << ": " << input << "\n" << run.out;
+      EXPECT_NE(run.out.find(": truncated: metered the "), std::string::npos)
+          << std::hex << format << ": " << input << "\n"
+          << run.out;
+    }
+  }
 }
 
 // More than 4 GiB of 64-bit float stereo (268 million frames) behind a

@@ -9,11 +9,12 @@
 
 namespace {
 
-// The input's own decoder: slewmeter's for plain WAV, RF64, W64 and AIFF, else libsndfile's.
+// The input's own decoder: slewmeter's for plain WAV, RF64, W64, AIFF and CAF, else libsndfile's.
 std::unique_ptr<SampleSource> OpenSource(std::unique_ptr<InputBytes> input, AudioFormat& format,
                                          std::string& error) {
   input->keep();
-  if (const std::optional<WaveLayout> layout = ReadWaveLayout(*input)) {
+  const std::optional<WaveLayout> layout = ReadWaveLayout(*input);
+  if (layout && layout->plain) {
     input->keepNoMore(true);
     auto source = std::make_unique<PcmSource>(std::move(input), *layout);
     format = {static_cast<double>(layout->sampleRate), layout->channels, source->expectedFrames(),
@@ -28,7 +29,7 @@ std::unique_ptr<SampleSource> OpenSource(std::unique_ptr<InputBytes> input, Audi
     error = "cannot be read again from its start (a header too large to keep from a pipe)";
     return nullptr;
   }
-  return SndfileSource::open(std::move(input), format, error);
+  return SndfileSource::open(std::move(input), layout, format, error);
 }
 
 int64_t CountNonFinite(const double* samples, size_t count) {

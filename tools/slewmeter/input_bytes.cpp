@@ -46,6 +46,11 @@ size_t InputBytes::readDescriptor(uint8_t* to, size_t count) {
 }
 
 size_t InputBytes::read(void* to, size_t count) {
+  if (at > descriptorAt) {  // a pipe's seek forward
+    const uint64_t target = at;
+    at = descriptorAt;
+    if (!skip(target - at)) return 0;
+  }
   auto* out = static_cast<uint8_t*>(to);
   size_t got = 0;
   if (at < descriptorAt) {  // replaying a pipe's kept bytes
@@ -96,11 +101,14 @@ bool InputBytes::seek(uint64_t to) {
     at = descriptorAt = to;
     return true;
   }
-  if (to >= descriptorAt) {
-    at = descriptorAt;
-    return skip(to - descriptorAt);
-  }
-  if (kept.size() != descriptorAt) return false;
+  if (kept.size() != descriptorAt && to < descriptorAt) return false;
   at = to;
   return true;
+}
+
+bool InputBytes::reaches(uint64_t end) {
+  if (seekable()) return static_cast<uint64_t>(fileSize) >= end;
+  if (descriptorAt >= end) return true;
+  at = descriptorAt;
+  return skip(end - at);
 }

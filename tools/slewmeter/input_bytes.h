@@ -37,17 +37,27 @@ class InputBytes {
     keeping = false;
     if (forget) std::vector<uint8_t>().swap(kept);
   }
-  // In a file anywhere; in a pipe forward, or back among the kept bytes.
+  // In a file anywhere; in a pipe back among the kept bytes, or forward, which
+  // is taken at the next read: a decoder that looks ahead and comes back
+  // without reading loses nothing.
   bool seek(uint64_t to);
+  // Whether the input holds `end` bytes; a pipe is read on (and dropped) as
+  // far as that to tell.
+  bool reaches(uint64_t end);
   // A pipe's length once it has ended (all of it kept), else -1; a file's size.
   int64_t knownLength() const;
   // Reads a pipe on, keeping what comes, until it ends or no more can be kept.
   void keepAhead();
+  // Reading on to `end` leaves every byte before it to go back to.
+  bool keepsUpTo(uint64_t end) const {
+    return seekable() || (kept.size() == descriptorAt &&
+                          (end <= descriptorAt || endReached || (keeping && end <= kMostKept)));
+  }
 
- private:
   // A header larger than this is no header a decoder would go back into.
   static constexpr size_t kMostKept = 16 << 20;
 
+ private:
   explicit InputBytes(int descriptor, int64_t fileSize)
       : descriptor(descriptor), fileSize(fileSize) {}
   size_t readDescriptor(uint8_t* to, size_t count);

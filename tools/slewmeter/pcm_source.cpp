@@ -4,7 +4,7 @@
 
 PcmSource::PcmSource(std::unique_ptr<InputBytes> input, const WaveLayout& layout)
     : input(std::move(input)), layout(layout), dataStart(this->input->position()) {
-  if (layout.dataBytes) promised = static_cast<int64_t>(*layout.dataBytes / layout.frameBytes());
+  promised = layout.declaredFrames();
 }
 
 size_t PcmSource::read(double* interleaved, size_t frames) {

@@ -6,9 +6,8 @@ std::string SampleSource::shortfall(int64_t framesRead) const {
   if (decodingFailed) {
     return "damaged: decoding stopped at frame " + std::to_string(framesRead) + "; " + metered;
   }
-  if (cutShort) return "truncated: " + metered;
-  if (framesRead < promised) {
-    return "truncated: " + metered + " of the " + std::to_string(promised) + " its header promises";
-  }
-  return "";
+  if (!cutShort && framesRead >= promised) return "";
+  const std::string of =
+      framesRead < promised ? " of the " + std::to_string(promised) + " its header promises" : "";
+  return "truncated: " + metered + of;
 }

@@ -1,6 +1,8 @@
 #include "tools/slewmeter/wave_layout.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -48,18 +50,23 @@ int SampleBytes(int bits, int channels, uint64_t blockAlign) {
 
 bool ReadFormat(const std::vector<uint8_t>& fmt, WaveLayout& layout) {
   if (fmt.size() < 16) return false;
-  unsigned tag = static_cast<unsigned>(Little(&fmt[0], 2));
+  const auto written = static_cast<unsigned>(Little(&fmt[0], 2));
+  unsigned tag = written;
   if (tag == 0xFFFE && fmt.size() >= 26) tag = static_cast<unsigned>(Little(&fmt[24], 2));
   layout.channels = static_cast<int>(Little(&fmt[2], 2));
   layout.sampleRate = static_cast<int64_t>(Little(&fmt[4], 4));
   const auto bits = static_cast<int>(Little(&fmt[14], 2));
-  const int bytes = SampleBytes(bits, layout.channels, Little(&fmt[12], 2));
-  if (tag == 1)
-    layout.encoding = {bytes, false, false, bytes == 1};
-  else if (tag == 3)
-    layout.encoding = {bytes, true, false, false};
-  else
-    return false;
+  const uint64_t blockAlign = Little(&fmt[12], 2);
+  const int bytes = SampleBytes(bits, layout.channels, blockAlign);
+  layout.plain = tag == 1 || tag == 3;
+  layout.encoding = {bytes, tag == 3, false, tag == 1 && bytes == 1};
+  if (!layout.plain) {
+    // ADPCM and GSM give their frames per block after the extension's size;
+    // 8-bit companding has one frame a block.
+    const bool framesGiven = written != 0xFFFE && fmt.size() >= 20 && Little(&fmt[16], 2) >= 2;
+    layout.packetBytes = blockAlign;
+    layout.packetFrames = framesGiven ? Little(&fmt[18], 2) : bits == 8 ? 1 : 0;
+  }
   return true;
 }
 
@@ -124,6 +131,7 @@ bool ReadCommon(const std::vector<uint8_t>& comm, bool aifc, WaveLayout& layout)
   layout.sampleRate = ExtendedRate(&comm[8]);
   const int bytes = (bits + 7) / 8;
   const uint8_t* kind = aifc ? &comm[18] : nullptr;
+  layout.plain = true;
   if (!aifc || Is(kind, "NONE") || Is(kind, "twos"))
     layout.encoding = {bytes, false, true, false};
   else if (Is(kind, "sowt"))
@@ -133,7 +141,16 @@ bool ReadCommon(const std::vector<uint8_t>& comm, bool aifc, WaveLayout& layout)
   else if (Is(kind, "fl64") || Is(kind, "FL64"))
     layout.encoding = {8, true, true, false};
   else
-    return false;
+    layout.plain = false;
+  if (layout.plain) return true;
+  const auto channels = static_cast<uint64_t>(layout.channels);
+  if (Is(kind, "ulaw") || Is(kind, "ULAW") || Is(kind, "alaw") || Is(kind, "ALAW")) {
+    layout.packetBytes = channels;
+    layout.packetFrames = 1;
+  } else if (Is(kind, "ima4")) {
+    layout.packetBytes = 34 * channels;
+    layout.packetFrames = 64;
+  }
   return true;
 }
 
@@ -159,7 +176,54 @@ std::optional<WaveLayout> ReadAiff(InputBytes& input, bool aifc) {
   return std::nullopt;
 }
 
+// CAF's description: a 64-bit float rate, then the format, its flags and packets.
+bool ReadDescription(const std::vector<uint8_t>& desc, WaveLayout& layout) {
+  if (desc.size() < 32) return false;
+  const double rate = std::bit_cast<double>(Big(&desc[0], 8));
+  if (!(rate >= 1 && rate < 1e12)) return false;
+  layout.sampleRate = std::llround(rate);
+  const uint64_t flags = Big(&desc[12], 4);
+  layout.packetBytes = Big(&desc[16], 4);
+  layout.packetFrames = Big(&desc[20], 4);
+  layout.channels = static_cast<int>(std::min<uint64_t>(Big(&desc[24], 4), 1 << 16));
+  const auto bytes = static_cast<int>((std::min<uint64_t>(Big(&desc[28], 4), 64) + 7) / 8);
+  layout.encoding = {bytes, (flags & 1) != 0, (flags & 2) == 0, false};
+  layout.plain = Is(&desc[8], "lpcm") && layout.packetFrames == 1 &&
+                 layout.packetBytes == static_cast<uint64_t>(layout.frameBytes());
+  return true;
+}
+
+// `type`: the first chunk's, read with the file's own header.
+std::optional<WaveLayout> ReadCaf(InputBytes& input, const uint8_t* type) {
+  WaveLayout layout;
+  bool haveDescription = false;
+  std::vector<uint8_t> body;
+  uint8_t header[12];
+  std::memcpy(header, type, 4);
+  for (bool more = input.read(header + 4, 8) == 8; more; more = input.read(header, 12) == 12) {
+    const uint64_t size = Big(header + 4, 8);
+    if (Is(header, "data")) {
+      uint8_t edits[4];  // the edit count comes before the samples
+      if (!haveDescription || input.read(edits, 4) != 4) return std::nullopt;
+      // All ones: the data goes on to the end of the file, however far.
+      if (size != ~uint64_t{0} && size >= 4) layout.dataBytes = size - 4;
+      return layout;
+    }
+    if (size >= (uint64_t{1} << 62) || !ReadBody(input, size, body)) return std::nullopt;
+    if (Is(header, "desc")) haveDescription = ReadDescription(body, layout);
+    if (Is(header, "desc") && !haveDescription) return std::nullopt;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
+
+int64_t WaveLayout::declaredFrames() const {
+  if (!dataBytes || packetBytes == 0 || packetFrames == 0) return -1;
+  const uint64_t packets = *dataBytes / packetBytes;
+  if (packets > static_cast<uint64_t>(INT64_MAX) / packetFrames) return -1;  // no header's truth
+  return static_cast<int64_t>(packets * packetFrames);
+}
 
 bool IsPlaceholderSize(uint32_t size) {
   return size == 0 || size == 0xFFFFFFFF || (size >= 0x7FFF0000 && size <= 0x7FFFFFFF);
@@ -177,7 +241,15 @@ std::optional<WaveLayout> ReadWaveLayout(InputBytes& input) {
       layout = ReadW64(input);
   } else if (Is(start, "FORM") && (Is(start + 8, "AIFF") || Is(start + 8, "AIFC"))) {
     layout = ReadAiff(input, Is(start + 8, "AIFC"));
+  } else if (Is(start, "caff")) {
+    layout = ReadCaf(input, start + 8);
   }
-  if (layout && (!IsPlainEncoding(layout->encoding) || layout->channels < 1)) return std::nullopt;
+  if (!layout || layout->channels < 1) return std::nullopt;
+  layout->dataStart = input.position();
+  layout->plain = layout->plain && IsPlainEncoding(layout->encoding);
+  if (layout->plain) {
+    layout->packetBytes = static_cast<uint64_t>(layout->frameBytes());
+    layout->packetFrames = 1;
+  }
   return layout;
 }
