@@ -104,10 +104,6 @@ class SlewmeterInput : public ::testing::Test {
     sf_close(file);
     return Path(name);
   }
-  std::string Read(const std::string& path) const {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
 
   fs::path dir;
 };
@@ -131,7 +127,8 @@ TEST_F(SlewmeterInput, WholeInputsWithHeaderQuirksFromFilesAndPipesAreWhole) {
            Case{"RIFF size 8 under", Save("under.wav", WavHeader(28 + 19200, 19200) + pcm), 4800},
            Case{"no pad byte", Save("odd.wav", odd), 1001},
            Case{"AIFF", aiff, 4800},
-           Case{"AIFF and bytes after", Save("tail.aiff", Read(aiff) + std::string(77, 'x')), 4800},
+           Case{"AIFF and bytes after", Save("tail.aiff", ReadFile(aiff) + std::string(77, 'x')),
+                4800},
            Case{"AIFC", Write("c.aifc", SF_FORMAT_AIFF | SF_FORMAT_FLOAT, 4800), 4800},
            Case{"W64", Write("w.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_24, 4800), 4800},
            Case{"RF64", Write("r.wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_32, 4800), 4800},
@@ -168,7 +165,7 @@ TEST_F(SlewmeterInput, FormatsForLibsndfileAreWholeFromAPipe) {
 // The stream is longer than slewmeter keeps of a pipe (16 MiB) to learn its length.
 TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
   std::string ima =
-      Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));  // 18 MiB
+      ReadFile(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));  // 18 MiB
   ima.replace(ima.find("data") + 4, 4, Little(0x60000000, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | timeout 60 $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
@@ -178,7 +175,7 @@ TEST_F(SlewmeterInput, AnAdpcmStreamEndsWithItsBytes) {
 // Found by audio_input_fuzzer: a W64 chunk of size all ones sent the reader
 // back to its own header, round and round.
 TEST_F(SlewmeterInput, AChunkOfAnySizeEndsTheHeader) {
-  std::string w64 = Read(Write("a.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 100));
+  std::string w64 = ReadFile(Write("a.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 100));
   const std::string guidEnd = w64.substr(w64.find("fmt ") + 4, 12);
   w64.insert(w64.find("data"), "fact" + guidEnd + std::string(8, '\xff'));
   const ProgramRun run = Shell("timeout 60 $SLEWMETER " + Save("endless.w64", w64));
@@ -201,9 +198,9 @@ TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
   const std::string pcm = Pcm16(4800);
   const uint64_t big = (uint64_t{5} << 30) + 4;  // past what 32 bits hold
   const std::string rf64 = Write("r.wav", SF_FORMAT_RF64 | SF_FORMAT_PCM_16, 4800);
-  std::string cutRf64 = Read(rf64);
+  std::string cutRf64 = ReadFile(rf64);
   cutRf64.replace(cutRf64.find("ds64") + 16, 8, Little(big, 8));
-  std::string cutW64 = Read(Write("w.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 4800));
+  std::string cutW64 = ReadFile(Write("w.w64", SF_FORMAT_W64 | SF_FORMAT_PCM_16, 4800));
   const size_t data = cutW64.find("data");
   cutW64.replace(data + 16, 8, Little(big + 24, 8));
   struct Case {
@@ -228,9 +225,9 @@ TEST_F(SlewmeterInput, ARecordingCutShortIsTruncatedWhateverItsSize) {
 // Encodings libsndfile decodes, whose count it cuts to the bytes there: whole
 // by the container's data size, chunks after the data or not.
 TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
-  const std::string ima = Read(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
-  const std::string caf = Read(Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800));
-  const std::string ulaw = Read(Write("u.caf", SF_FORMAT_CAF | SF_FORMAT_ULAW, 4800));
+  const std::string ima = ReadFile(Write("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 4800));
+  const std::string caf = ReadFile(Write("a.caf", SF_FORMAT_CAF | SF_FORMAT_PCM_16, 4800));
+  const std::string ulaw = ReadFile(Write("u.caf", SF_FORMAT_CAF | SF_FORMAT_ULAW, 4800));
   struct Case {
     std::string path, status;
   };
@@ -254,7 +251,7 @@ TEST_F(SlewmeterInput, AnEncodedRecordingIsWholeByItsDataSize) {
   // Into a pipe the output's header goes first: it promises no more than follows.
   Shell("$SLEWMETER " + Path("cutu.caf") + " --out /dev/fd/3 3>&1 >/dev/null 2>&1 | cat > " +
         Path("out.wav"));
-  const std::string out = Read(Path("out.wav"));
+  const std::string out = ReadFile(Path("out.wav"));
   const size_t data = out.find("data");
   ASSERT_NE(data, std::string::npos) << out.size();
   const std::string size = out.substr(data + 4, 4);
@@ -280,7 +277,7 @@ TEST_F(SlewmeterInput, ALongStreamFromAPipeIsReadWhole) {
     EXPECT_NE(run.out.find(",ok\r\n"), std::string::npos) << std::hex << format << "\n" << run.out;
   }
   // Behind a placeholder size, libsndfile looks for chunks at the stream's end.
-  std::string ima = Read(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));
+  std::string ima = ReadFile(WriteSeconds("ima.wav", SF_FORMAT_WAV | SF_FORMAT_IMA_ADPCM, 400));
   ima.replace(ima.find("data") + 4, 4, Little(0xFFFFFFFF, 4));
   const ProgramRun run = Shell("cat " + Save("long.wav", ima) + " | $SLEWMETER -");
   EXPECT_EQ(run.exitCode, 1) << run.out;
@@ -291,7 +288,7 @@ TEST_F(SlewmeterInput, ALongStreamFromAPipeIsReadWhole) {
 }
 
 TEST_F(SlewmeterInput, ADamagedFlacNamesTheFrameWhereMeteringStopped) {
-  std::string flac = Read(Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000));
+  std::string flac = ReadFile(Write("a.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000));
   for (size_t i = flac.size() / 2; i < flac.size() * 3 / 4; ++i)
     flac[i] = static_cast<char>(i * 7919);
   const ProgramRun run = Shell("$SLEWMETER " + Save("damaged.flac", flac));
@@ -307,7 +304,7 @@ TEST_F(SlewmeterInput, ACompressedStreamCutShortIsTruncated) {
   // long enough to keep audio pages after its header.
   for (const auto& [format, frames] : {std::pair{SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 96000},
                                        std::pair{SF_FORMAT_OGG | SF_FORMAT_VORBIS, 480000}}) {
-    const std::string whole = Read(Write("whole", format, frames));
+    const std::string whole = ReadFile(Write("whole", format, frames));
     const std::string cut = Save("cut", whole.substr(0, whole.size() * 3 / 4));
     for (const std::string& input : {cut, "- < " + cut, std::string("-")}) {
       const ProgramRun run =
@@ -429,7 +426,7 @@ TEST_F(SlewmeterInput, NonFiniteSamplesAreCountedAndSaid) {
   const ProgramRun run = Shell("$SLEWMETER " + in + " --csv - --report " + Path("nan.json"));
   EXPECT_EQ(run.exitCode, 0) << run.out;
   EXPECT_NE(run.out.find(",\"ok, 4 non-finite samples\""), std::string::npos) << run.out;
-  EXPECT_NE(Read(Path("nan.json")).find("\"nonFiniteSamples\": 4,"), std::string::npos);
+  EXPECT_NE(ReadFile(Path("nan.json")).find("\"nonFiniteSamples\": 4,"), std::string::npos);
 }
 
 // A largest step reached at the first sample is said to be the jump from
@@ -447,7 +444,7 @@ TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBeforeNotFromSilence) {
               " --report " + Path("{}.json") + (gapless ? " --gapless" : ""));
     EXPECT_EQ(run.exitCode, 0) << run.out;
     std::vector<std::string> rows;
-    std::istringstream csv(Read(Path("all.csv")));
+    std::istringstream csv(ReadFile(Path("all.csv")));
     for (std::string row; std::getline(csv, row);)
       rows.push_back(row);
     ASSERT_EQ(rows.size(), 4u);
@@ -464,8 +461,9 @@ TEST_F(SlewmeterInput, GaplessInputsStepFromTheInputBeforeNotFromSilence) {
     for (size_t at = 0; (at = run.out.find(said, at)) != std::string::npos; at += said.size())
       ++saidTimes;
     EXPECT_EQ(saidTimes, gapless ? 2u : 4u) << run.out;
-    EXPECT_NE(Read(Path("1.json")).find("\"largestStepFromSilence\": true"), std::string::npos);
-    EXPECT_NE(Read(Path("3.json")).find("\"largestStepFromSilence\": false"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("1.json")).find("\"largestStepFromSilence\": true"), std::string::npos);
+    EXPECT_NE(ReadFile(Path("3.json")).find("\"largestStepFromSilence\": false"),
+              std::string::npos);
   }
 }
 
@@ -485,11 +483,11 @@ TEST_F(SlewmeterInput, JobsSideBySideSayAndWriteWhatOneAtATimeDoes) {
     fs::create_directories(folder);
     Shell("(cd " + folder + " && $SLEWMETER " + inputs + " --jobs " + std::to_string(jobs) +
           " --csv all.csv --report {}.json >out 2>err)");
-    said[jobs == 3][0] = Read(folder + "/out");
-    said[jobs == 3][1] = Read(folder + "/err");
+    said[jobs == 3][0] = ReadFile(folder + "/out");
+    said[jobs == 3][1] = ReadFile(folder + "/err");
     int k = 0;
     for (const char* name : {"/all.csv", "/0.json", "/3.json"})
-      written[jobs == 3][k++] = Read(folder + name);
+      written[jobs == 3][k++] = ReadFile(folder + name);
   }
   EXPECT_EQ(said[1][0], said[0][0]);
   EXPECT_EQ(said[1][1], said[0][1]);
