@@ -112,32 +112,30 @@ template <int kLanes>
   }
   const Bits noSign = Bits{} + std::numeric_limits<int32_t>::max();
   for (size_t n = 0; n < count; n += kLanes) {
-    // Unrolled, so that the vectors stay in registers.
-    Floats step[kSlopeTaps];
-#pragma GCC unroll 16
-    for (int t = 0; t < kSlopeTaps; ++t)
-      step[t] = *reinterpret_cast<const UnalignedFloats*>(steps + n + t);
-    Floats sum[kMiddle], difference[kMiddle];
+    // Tap by tap, all four phases at once: few vectors live, none spilled.
+    // Unrolled, so that they stay in registers.
+    const float* at = steps + n;
+    Floats evenPart[kPairs], oddPart[kPairs];
+    for (int pair = 0; pair < kPairs; ++pair) {
+      evenPart[pair] = middle[pair] * *reinterpret_cast<const UnalignedFloats*>(at + kMiddle);
+      oddPart[pair] = Floats{};
+    }
 #pragma GCC unroll 16
     for (int t = 0; t < kMiddle; ++t) {
-      sum[t] = step[t] + step[kSlopeTaps - 1 - t];
-      difference[t] = step[t] - step[kSlopeTaps - 1 - t];
+      const Floats early = *reinterpret_cast<const UnalignedFloats*>(at + t);
+      const Floats late = *reinterpret_cast<const UnalignedFloats*>(at + kSlopeTaps - 1 - t);
+      const Floats sum = early + late, difference = early - late;
+      for (int pair = 0; pair < kPairs; ++pair) {
+        evenPart[pair] += even[pair][t] * sum;
+        oddPart[pair] += odd[pair][t] * difference;
+      }
     }
-#pragma GCC unroll 2
     for (int pair = 0; pair < kPairs; ++pair) {
-      Floats evenPart = middle[pair] * step[kMiddle];
-      Floats oddPart = odd[pair][0] * difference[0];
-#pragma GCC unroll 16
-      for (int t = 0; t < kMiddle; ++t)
-        evenPart += even[pair][t] * sum[t];
-#pragma GCC unroll 16
-      for (int t = 1; t < kMiddle; ++t)
-        oddPart += odd[pair][t] * difference[t];
       // Magnitudes: the sign bit cleared.
       *reinterpret_cast<Floats*>(tile.slopes[pair].data() + n) =
-          reinterpret_cast<Floats>(reinterpret_cast<Bits>(evenPart + oddPart) & noSign);
+          reinterpret_cast<Floats>(reinterpret_cast<Bits>(evenPart[pair] + oddPart[pair]) & noSign);
       *reinterpret_cast<Floats*>(tile.slopes[kSlopePhases - 1 - pair].data() + n) =
-          reinterpret_cast<Floats>(reinterpret_cast<Bits>(evenPart - oddPart) & noSign);
+          reinterpret_cast<Floats>(reinterpret_cast<Bits>(evenPart[pair] - oddPart[pair]) & noSign);
     }
   }
   std::copy_n(steps + count, SlopeTile::kHistory, steps);
