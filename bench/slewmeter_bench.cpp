@@ -115,13 +115,13 @@ void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
   ReportRealTime(state);
 }
 
-// The slope filter alone over one channel of the bench file's length, pushed in
-// blocks and taken every graph frame as the metering thread does; with the x86-64
-// baseline or the widest vectors the processor has.
+// The slope filter alone over one channel of the bench file's length, a graph
+// frame at a time as the reading thread measures it; with the x86-64 baseline or
+// the widest vectors the processor has.
 void BM_InterSampleSlope(benchmark::State& state) {
   const SlopeInstructions instructions =
       state.range(0) != 0 ? WidestSlopeInstructions() : SlopeInstructions::baseline;
-  constexpr size_t kGraphFrame = kRate / 30, kBlock = kGraphFrame / 4;
+  constexpr size_t kGraphFrame = kRate / 30;
   std::vector<double> second(kRate);
   uint32_t noise = 1;
   for (size_t i = 0; i < second.size(); ++i) {
@@ -133,9 +133,9 @@ void BM_InterSampleSlope(benchmark::State& state) {
     InterSampleSlope slope(instructions);
     double steepest = 0;
     for (int s = 0; s < kSeconds; ++s) {
-      for (size_t start = 0; start < second.size(); start += kBlock) {
-        slope.push(second.data() + start, kBlock);
-        if ((start + kBlock) % kGraphFrame == 0) steepest = std::max(steepest, slope.takePeak());
+      for (size_t start = 0; start < second.size(); start += kGraphFrame) {
+        slope.push(second.data() + start, kGraphFrame);
+        steepest = std::max(steepest, slope.takePeak());
       }
     }
     benchmark::DoNotOptimize(steepest);

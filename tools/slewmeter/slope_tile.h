@@ -9,9 +9,9 @@
 
 struct SlopeTile {
   // Samples a fill takes at most: steps and slopes stay in the first-level cache.
-  static constexpr size_t kFrames = 512;
+  static constexpr size_t kFrames = 256;
   static constexpr size_t kHistory = kSlopeTaps - 1;
-  // The widest vector, in floats: the last one of a fill is filtered whole, then masked.
+  // The widest vector, in floats: a fill's last one is filtered whole, the lanes past it cleared.
   static constexpr size_t kWidest = 16;
 
   float lastSample = 0;
