@@ -11,6 +11,7 @@
 
 #include "tools/slewmeter/audio_stream.h"
 #include "tools/slewmeter/in_order_jobs.h"
+#include "tools/slewmeter/inter_sample.h"
 #include "tools/slewmeter/meter_run.h"
 #include "tools/slewmeter/report_json.h"
 #include "tools/slewmeter/timeline.h"
@@ -114,6 +115,34 @@ void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
   ReportRealTime(state);
 }
 
+// The slope filter alone over one channel of the bench file's length, a graph
+// frame at a time as the reading thread measures it; with the x86-64 baseline or
+// the widest vectors the processor has.
+void BM_InterSampleSlope(benchmark::State& state) {
+  const SlopeInstructions instructions =
+      state.range(0) != 0 ? WidestSlopeInstructions() : SlopeInstructions::baseline;
+  constexpr size_t kGraphFrame = kRate / 30;
+  std::vector<double> second(kRate);
+  uint32_t noise = 1;
+  for (size_t i = 0; i < second.size(); ++i) {
+    noise = noise * 1664525u + 1013904223u;
+    second[i] = 0.5 * std::sin(2 * M_PI * 440 * static_cast<double>(i) / kRate) +
+                static_cast<double>(noise >> 8) / 16777216.0 * 0.02 - 0.01;
+  }
+  for (auto _ : state) {
+    InterSampleSlope slope(instructions);
+    double steepest = 0;
+    for (int s = 0; s < kSeconds; ++s) {
+      for (size_t start = 0; start < second.size(); start += kGraphFrame) {
+        slope.push(second.data() + start, kGraphFrame);
+        steepest = std::max(steepest, slope.takePeak());
+      }
+    }
+    benchmark::DoNotOptimize(steepest);
+  }
+  ReportRealTime(state);
+}
+
 // Four inputs metered as `slewmeter --jobs N A B C D` meters them (their
 // outputs aside): one at a time, or side by side.
 void BM_SlewmeterFourInputs(benchmark::State& state) {
@@ -147,6 +176,7 @@ BENCHMARK(BM_SlewmeterFourInputs)
     ->UseRealTime();
 BENCHMARK(BM_SlewmeterReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LibsndfileReadAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_InterSampleSlope)->Arg(0)->Arg(1)->ArgName("widest")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SlewmeterTimelineAndReport)
     ->Arg(0)
     ->Arg(1)

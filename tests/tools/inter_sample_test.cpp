@@ -88,3 +88,31 @@ TEST(InterSampleSlope, StaysFiniteOnAnyInput) {
   dc.push(offset.data() + 4000, 4000);
   EXPECT_LT(dc.takePeak(), 1e-6);
 }
+
+TEST(InterSampleSlope, GivesTheBaselineFiguresWithWiderInstructions) {
+  // Every graph frame of a sine near the top of the band, noise and hostile samples.
+  std::vector<double> signal = FadedSine(17000, 44100, 0.7, 0.4);
+  uint32_t noise = 7;
+  for (int i = 0; i < 20000; ++i) {
+    noise = noise * 1664525u + 1013904223u;
+    signal.push_back(static_cast<double>(noise >> 8) / 16777216.0 - 0.5);
+  }
+  for (double hostile : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e31, 0.5,
+                         -std::numeric_limits<double>::infinity(), 1e-300}) {
+    signal[signal.size() - 3000] = hostile;
+    signal.insert(signal.end() - 1000, hostile);
+  }
+  for (SlopeInstructions wider : {SlopeInstructions::avx2, SlopeInstructions::avx512}) {
+    if (wider > WidestSlopeInstructions()) continue;  // not on this processor
+    InterSampleSlope widened(wider), baseline(SlopeInstructions::baseline);
+    constexpr size_t kGraphFrame = 1470;
+    for (size_t start = 0; start < signal.size(); start += kGraphFrame) {
+      const size_t count = std::min(kGraphFrame, signal.size() - start);
+      widened.push(signal.data() + start, count);
+      baseline.push(signal.data() + start, count);
+      const double expected = baseline.takePeak();
+      EXPECT_NEAR(widened.takePeak(), expected, expected * 1e-5)
+          << static_cast<int>(wider) << " at " << start;
+    }
+  }
+}

@@ -3,18 +3,16 @@
 // units per sample like the meter's step.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <vector>
+
+#include "tools/slewmeter/slope_tile.h"
 
 class InterSampleSlope {
  public:
-  // The slope is read at this many points between two samples...
-  static constexpr int kPhases = 4;
-  // ...each from this many steps around them.
-  static constexpr int kTaps = 15;
+  static constexpr int kPhases = kSlopePhases;
+  static constexpr int kTaps = kSlopeTaps;
 
-  InterSampleSlope();
+  explicit InterSampleSlope(SlopeInstructions instructions = WidestSlopeInstructions());
 
   void push(const double* samples, size_t count);
   // The last samples' slopes: the signal is taken to rest at its last value
@@ -23,22 +21,15 @@ class InterSampleSlope {
   // The steepest slope since the last take; then starts again.
   double takePeak();
 
-  size_t heldBytes() const;
+  size_t heldBytes() const { return sizeof tile; }
 
  private:
-  void keepIfSteepest(size_t count);
+  void keepIfSteepest(size_t count, const std::array<float, kPhases>& phaseSteepest);
 
-  std::vector<float> steps;  // the last kTaps - 1 steps, then the newest
-  std::array<std::vector<float>, kPhases> slopes;
-  float previousSample = 0;
-  float lastSlope = 0;  // the slope just before the current push
+  TileFilter filter;
+  SlopeTile tile;
+  float lastSlope = 0;  // the slope just before the current tile
   // The steepest slope since the last take and its neighbours on the grid of phases.
   float before = 0, steepest = 0, after = 0;
   bool afterKnown = true;
 };
-
-// The filter of each phase over kTaps consecutive steps: a least-squares fit of
-// the ideal differentiator up to 0.42 of the sample rate. Exposed for its test.
-using SlopeFilters =
-    std::array<std::array<float, InterSampleSlope::kTaps>, InterSampleSlope::kPhases>;
-const SlopeFilters& DesignedSlopeFilters();

@@ -8,18 +8,19 @@
 
 #include "editor/offscreen_render.h"
 #include "tools/slewmeter/chunk_ring.h"
-#include "tools/slewmeter/inter_sample.h"
+#include "tools/slewmeter/frame_slopes.h"
 #include "tools/slewmeter/reductions.h"
 #include "tools/slewmeter/running_effect.h"
 
 namespace {
 
-// Fills chunks from the reader on a thread of its own. Joined on every way out;
-// an exception there ends the input, and its message is kept for the run.
+// Fills chunks from the reader on a thread of its own, and measures their slopes
+// there when `slopes` is given. Joined on every way out; an exception there ends
+// the input, and its message is kept for the run.
 class ReadingThread {
  public:
-  ReadingThread(AudioReader& reader, ChunkRing& ring)
-      : ring(ring), thread([this, &reader] { readAll(reader); }) {}
+  ReadingThread(AudioReader& reader, ChunkRing& ring, FrameSlopes* slopes)
+      : ring(ring), thread([this, &reader, slopes] { readAll(reader, slopes); }) {}
   ~ReadingThread() {
     ring.stop();
     thread.join();
@@ -31,7 +32,7 @@ class ReadingThread {
   const std::string& failure() const { return failed; }
 
  private:
-  void readAll(AudioReader& reader) {
+  void readAll(AudioReader& reader, FrameSlopes* slopes) {
     for (Chunk* chunk; (chunk = ring.takeEmpty()) != nullptr;) {
       try {
         chunk->frames = reader.read(chunk->left.data(), chunk->right.data(), chunk->left.size());
@@ -39,6 +40,7 @@ class ReadingThread {
         failed = std::string("reading stopped: ") + exception.what();
         chunk->frames = 0;
       }
+      if (slopes != nullptr) slopes->measure(*chunk);
       const bool end = chunk->frames == 0;
       ring.giveFull(chunk);
       if (end) return;
@@ -59,23 +61,27 @@ class MeterPass {
         measurement(measurement),
         sampleRate(static_cast<int64_t>(measurement.format.sampleRate)),
         running(measurement.format.sampleRate, settings.blockSize),
-        reductions(settings, measurement) {}
+        reductions(settings, measurement),
+        slopes(sampleRate) {}
 
   bool started() const { return running.effect != nullptr; }
 
   bool run(AudioWriter* output, std::string& error, const Progress& progress) {
     const auto block = static_cast<size_t>(settings.blockSize);
-    ChunkRing ring(block * std::max<size_t>(1, (kStreamChunkFrames + block - 1) / block));
+    const size_t chunkFrames =
+        block * std::max<size_t>(1, (kStreamChunkFrames + block - 1) / block);
+    ChunkRing ring(chunkFrames, settings.interSample ? slopes.mostPeaks(chunkFrames) : 0);
     const auto heldBytes = [&] {
-      return ring.heldBytes() + slopes[0].heldBytes() + slopes[1].heldBytes() +
-             reductions.heldBytes();
+      return ring.heldBytes() + slopes.heldBytes() + reductions.heldBytes();
     };
     bool written = true;
     if (settings.continueFrom) continueFrom(*settings.continueFrom);
+    Chunk* chunk = nullptr;
     {
-      ReadingThread reading(reader, ring);
+      ReadingThread reading(reader, ring, settings.interSample ? &slopes : nullptr);
       const int64_t expected = reader.format().expectedFrames;
-      for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
+      while ((chunk = ring.takeFull()) != nullptr && chunk->frames > 0) {
+        slopePeak = chunk->slopePeaks.begin();
         // The plug-in starts from silence, and steps into no non-finite sample.
         if (done == 0 && !settings.continueFrom) {
           measurement.channels[0].stepFromSilence = std::abs(FiniteOrZero(chunk->left[0]));
@@ -94,10 +100,7 @@ class MeterPass {
       }
       error = reading.failure();
     }
-    if (settings.interSample) {
-      slopes[0].finish();
-      slopes[1].finish();
-    }
+    if (chunk != nullptr) slopePeak = chunk->slopePeaks.begin();  // the last frame's, at the end
     endGraphFrame(true);  // the last measurements, and the picture of the end
     measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
     if (!written && error.empty()) error = "the output could not be written";
@@ -112,13 +115,7 @@ class MeterPass {
     double* io[] = {&last[0], &last[1]};
     running.effect->processDoubleReplacing(running.effect, io, io, 1);
     running.meter().TakeUnshownMeasurements();
-    if (!settings.interSample) return;
-    for (size_t c = 0; c < 2; ++c) {
-      std::array<double, 2 * InterSampleSlope::kTaps> held;
-      held.fill(last[c]);
-      slopes[c].push(held.data(), held.size());
-      slopes[c].takePeak();
-    }
+    if (settings.interSample) slopes.continueFrom(last);
   }
 
   // Hands the chunk to the plug-in in blocks of at most the block size, cut
@@ -133,10 +130,6 @@ class MeterPass {
       // plug-in meters and passes both exactly.
       double* io[] = {chunk.left.data() + start, chunk.right.data() + start};
       running.effect->processDoubleReplacing(running.effect, io, io, static_cast<int32_t>(count));
-      if (settings.interSample) {
-        slopes[0].push(io[0], count);
-        slopes[1].push(io[1], count);
-      }
       done += static_cast<int64_t>(count);
       start += count;
       if (done == graphFrameEnd) {
@@ -168,8 +161,9 @@ class MeterPass {
       point.step = running.meter().NewestPoint(c == 0 ? Channel::left : Channel::right);
       // The reconstruction passes through every sample, so its steepest slope is
       // never below the largest step: that bounds the estimate from below.
-      point.interSample = settings.interSample ? std::max(slopes[c].takePeak(), point.step) : 0;
+      point.interSample = settings.interSample ? std::max((*slopePeak)[c], point.step) : 0;
     }
+    if (settings.interSample) ++slopePeak;
     reductions.add(graphFrame);
     ++graphFrame.index;
   }
@@ -180,8 +174,9 @@ class MeterPass {
   const int64_t sampleRate;
   RunningEffect running;
   Reductions reductions;
-  std::array<InterSampleSlope, 2> slopes;
-  int64_t done = 0;  // frames metered
+  FrameSlopes slopes;  // on the reading thread, once it runs
+  std::vector<std::array<double, 2>>::const_iterator slopePeak;  // the next graph frame's
+  int64_t done = 0;                                              // frames metered
   GraphFrame graphFrame;
 };
 
