@@ -1,6 +1,11 @@
 #include "tools/slewmeter/audio_stream.h"
 
 #include <cmath>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "tools/slewmeter/input_bytes.h"
 #include "tools/slewmeter/pcm_source.h"
@@ -37,6 +42,30 @@ int64_t CountNonFinite(const double* samples, size_t count) {
   for (size_t i = 0; i < count; ++i)
     found += !std::isfinite(samples[i]);
   return found;
+}
+
+// The first and last channel of interleaved frames into chunks that the metering
+// thread reads on another core. Stored past the cache where the processor can:
+// plain stores must first take back each line from that core's cache, which
+// took as long again as the whole reading.
+void SpreadChannels(const double* frames, size_t count, size_t channels, double* left,
+                    double* right) {
+  size_t i = 0;
+#if defined(__SSE2__)
+  if (((reinterpret_cast<uintptr_t>(left) | reinterpret_cast<uintptr_t>(right)) & 15) == 0) {
+    const size_t last = channels - 1;
+    for (; i + 2 <= count; i += 2) {
+      const double* now = frames + i * channels;
+      _mm_stream_pd(left + i, _mm_set_pd(now[channels], now[0]));
+      _mm_stream_pd(right + i, _mm_set_pd(now[channels + last], now[last]));
+    }
+    _mm_sfence();  // seen by the metering thread once the chunk is handed over
+  }
+#endif
+  for (; i < count; ++i) {
+    left[i] = frames[i * channels];
+    right[i] = frames[i * channels + channels - 1];
+  }
 }
 
 }  // namespace
@@ -92,10 +121,7 @@ size_t AudioReader::read(double* left, double* right, size_t frames) {
     if (got == 0) break;
     const double* in = interleaved.get();
     if (audioFormat.encoding.isFloat) nonFinite += CountNonFinite(in, got * channels);
-    for (size_t i = 0; i < got; ++i) {
-      left[count + i] = in[i * channels];
-      right[count + i] = in[i * channels + channels - 1];
-    }
+    SpreadChannels(in, got, channels, left + count, right + count);
     count += got;
   }
   done += static_cast<int64_t>(count);
