@@ -116,7 +116,7 @@ void BM_SlewmeterTimelineAndReport(benchmark::State& state) {
 }
 
 // The slope filter alone over one channel of the bench file's length, a graph
-// frame at a time as the reading thread measures it; with the x86-64 baseline or
+// frame at a time as slewmeter measures it; with the x86-64 baseline or
 // the widest vectors the processor has.
 void BM_InterSampleSlope(benchmark::State& state) {
   const SlopeInstructions instructions =

@@ -1,6 +1,6 @@
-// The inter-sample slope of each graph frame, measured on the reading thread as
-// chunks arrive: the filters cost more than the plug-in, and the reading thread
-// has the time to spare while the metering thread has none.
+// The inter-sample slope of each graph frame, measured chunk by chunk as chunks
+// arrive, before the plug-in takes them: the filters read a chunk into the
+// metering core's cache, where the plug-in then finds it.
 #pragma once
 
 #include <array>

@@ -14,13 +14,12 @@
 
 namespace {
 
-// Fills chunks from the reader on a thread of its own, and measures their slopes
-// there when `slopes` is given. Joined on every way out; an exception there ends
-// the input, and its message is kept for the run.
+// Fills chunks from the reader on a thread of its own. Joined on every way out;
+// an exception there ends the input, and its message is kept for the run.
 class ReadingThread {
  public:
-  ReadingThread(AudioReader& reader, ChunkRing& ring, FrameSlopes* slopes)
-      : ring(ring), thread([this, &reader, slopes] { readAll(reader, slopes); }) {}
+  ReadingThread(AudioReader& reader, ChunkRing& ring)
+      : ring(ring), thread([this, &reader] { readAll(reader); }) {}
   ~ReadingThread() {
     ring.stop();
     thread.join();
@@ -32,7 +31,7 @@ class ReadingThread {
   const std::string& failure() const { return failed; }
 
  private:
-  void readAll(AudioReader& reader, FrameSlopes* slopes) {
+  void readAll(AudioReader& reader) {
     for (Chunk* chunk; (chunk = ring.takeEmpty()) != nullptr;) {
       try {
         chunk->frames = reader.read(chunk->left.data(), chunk->right.data(), chunk->left.size());
@@ -40,7 +39,6 @@ class ReadingThread {
         failed = std::string("reading stopped: ") + exception.what();
         chunk->frames = 0;
       }
-      if (slopes != nullptr) slopes->measure(*chunk);
       const bool end = chunk->frames == 0;
       ring.giveFull(chunk);
       if (end) return;
@@ -78,10 +76,9 @@ class MeterPass {
     if (settings.continueFrom) continueFrom(*settings.continueFrom);
     Chunk* chunk = nullptr;
     {
-      ReadingThread reading(reader, ring, settings.interSample ? &slopes : nullptr);
+      ReadingThread reading(reader, ring);
       const int64_t expected = reader.format().expectedFrames;
-      while ((chunk = ring.takeFull()) != nullptr && chunk->frames > 0) {
-        slopePeak = chunk->slopePeaks.begin();
+      while ((chunk = takeFull(ring)) != nullptr && chunk->frames > 0) {
         // The plug-in starts from silence, and steps into no non-finite sample.
         if (done == 0 && !settings.continueFrom) {
           measurement.channels[0].stepFromSilence = std::abs(FiniteOrZero(chunk->left[0]));
@@ -100,7 +97,6 @@ class MeterPass {
       }
       error = reading.failure();
     }
-    if (chunk != nullptr) slopePeak = chunk->slopePeaks.begin();  // the last frame's, at the end
     endGraphFrame(true);  // the last measurements, and the picture of the end
     measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
     if (!written && error.empty()) error = "the output could not be written";
@@ -108,6 +104,18 @@ class MeterPass {
   }
 
  private:
+  // The next chunk, its graph frames' slopes measured first: the filters read it
+  // from memory into this core's cache, where the plug-in then finds it. The end
+  // chunk carries the last frame's slope.
+  Chunk* takeFull(ChunkRing& ring) {
+    Chunk* chunk = ring.takeFull();
+    if (chunk != nullptr && settings.interSample) {
+      slopes.measure(*chunk);
+      slopePeak = chunk->slopePeaks.begin();
+    }
+    return chunk;
+  }
+
   // The plug-in and the slope filters take the samples the audio before ended
   // on; what that measures belongs to the audio before, and is dropped. The
   // filters take them as held, as that audio's own end was measured.
@@ -174,7 +182,7 @@ class MeterPass {
   const int64_t sampleRate;
   RunningEffect running;
   Reductions reductions;
-  FrameSlopes slopes;  // on the reading thread, once it runs
+  FrameSlopes slopes;
   std::vector<std::array<double, 2>>::const_iterator slopePeak;  // the next graph frame's
   int64_t done = 0;                                              // frames metered
   GraphFrame graphFrame;
