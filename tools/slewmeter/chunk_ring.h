@@ -11,20 +11,16 @@
 struct Chunk {
   std::vector<double> left, right;
   size_t frames = 0;  // 0: the end of the input
-  // With --inter-sample, each channel's steepest slope in the graph frames that end in the chunk.
-  std::vector<std::array<double, 2>> slopePeaks;
 };
 
 class ChunkRing {
  public:
   static constexpr size_t kChunks = 3;  // one being read, one being metered, one spare
 
-  // Room for `slopePeaksPerChunk` is made at the start, so that no chunk grows later.
-  ChunkRing(size_t framesPerChunk, size_t slopePeaksPerChunk) {
+  explicit ChunkRing(size_t framesPerChunk) {
     for (Chunk& chunk : chunks) {
       chunk.left.resize(framesPerChunk);
       chunk.right.resize(framesPerChunk);
-      chunk.slopePeaks.reserve(slopePeaksPerChunk);
       empty.push_back(&chunk);
     }
   }
@@ -40,9 +36,7 @@ class ChunkRing {
     changed.notify_all();
   }
   size_t heldBytes() const {
-    const Chunk& chunk = chunks[0];
-    return chunks.size() * (2 * chunk.left.capacity() * sizeof(chunk.left[0]) +
-                            chunk.slopePeaks.capacity() * sizeof(chunk.slopePeaks[0]));
+    return chunks.size() * 2 * chunks[0].left.capacity() * sizeof(chunks[0].left[0]);
   }
 
  private:

@@ -8,7 +8,7 @@
 
 #include "editor/offscreen_render.h"
 #include "tools/slewmeter/chunk_ring.h"
-#include "tools/slewmeter/frame_slopes.h"
+#include "tools/slewmeter/inter_sample.h"
 #include "tools/slewmeter/reductions.h"
 #include "tools/slewmeter/running_effect.h"
 
@@ -59,8 +59,7 @@ class MeterPass {
         measurement(measurement),
         sampleRate(static_cast<int64_t>(measurement.format.sampleRate)),
         running(measurement.format.sampleRate, settings.blockSize),
-        reductions(settings, measurement),
-        slopes(sampleRate) {}
+        reductions(settings, measurement) {}
 
   bool started() const { return running.effect != nullptr; }
 
@@ -68,17 +67,17 @@ class MeterPass {
     const auto block = static_cast<size_t>(settings.blockSize);
     const size_t chunkFrames =
         block * std::max<size_t>(1, (kStreamChunkFrames + block - 1) / block);
-    ChunkRing ring(chunkFrames, settings.interSample ? slopes.mostPeaks(chunkFrames) : 0);
+    ChunkRing ring(chunkFrames);
     const auto heldBytes = [&] {
-      return ring.heldBytes() + slopes.heldBytes() + reductions.heldBytes();
+      return ring.heldBytes() + slopes[0].heldBytes() + slopes[1].heldBytes() +
+             reductions.heldBytes();
     };
     bool written = true;
     if (settings.continueFrom) continueFrom(*settings.continueFrom);
-    Chunk* chunk = nullptr;
     {
       ReadingThread reading(reader, ring);
       const int64_t expected = reader.format().expectedFrames;
-      while ((chunk = takeFull(ring)) != nullptr && chunk->frames > 0) {
+      for (Chunk* chunk; (chunk = ring.takeFull()) != nullptr && chunk->frames > 0;) {
         // The plug-in starts from silence, and steps into no non-finite sample.
         if (done == 0 && !settings.continueFrom) {
           measurement.channels[0].stepFromSilence = std::abs(FiniteOrZero(chunk->left[0]));
@@ -97,6 +96,10 @@ class MeterPass {
       }
       error = reading.failure();
     }
+    if (settings.interSample) {
+      slopes[0].finish();
+      slopes[1].finish();
+    }
     endGraphFrame(true);  // the last measurements, and the picture of the end
     measurement.peakHeldBytes = std::max(measurement.peakHeldBytes, heldBytes());
     if (!written && error.empty()) error = "the output could not be written";
@@ -104,18 +107,6 @@ class MeterPass {
   }
 
  private:
-  // The next chunk, its graph frames' slopes measured first: the filters read it
-  // from memory into this core's cache, where the plug-in then finds it. The end
-  // chunk carries the last frame's slope.
-  Chunk* takeFull(ChunkRing& ring) {
-    Chunk* chunk = ring.takeFull();
-    if (chunk != nullptr && settings.interSample) {
-      slopes.measure(*chunk);
-      slopePeak = chunk->slopePeaks.begin();
-    }
-    return chunk;
-  }
-
   // The plug-in and the slope filters take the samples the audio before ended
   // on; what that measures belongs to the audio before, and is dropped. The
   // filters take them as held, as that audio's own end was measured.
@@ -123,7 +114,13 @@ class MeterPass {
     double* io[] = {&last[0], &last[1]};
     running.effect->processDoubleReplacing(running.effect, io, io, 1);
     running.meter().TakeUnshownMeasurements();
-    if (settings.interSample) slopes.continueFrom(last);
+    if (!settings.interSample) return;
+    for (size_t c = 0; c < 2; ++c) {
+      std::array<double, 2 * InterSampleSlope::kTaps> held;
+      held.fill(last[c]);
+      slopes[c].push(held.data(), held.size());
+      slopes[c].takePeak();
+    }
   }
 
   // Hands the chunk to the plug-in in blocks of at most the block size, cut
@@ -138,6 +135,11 @@ class MeterPass {
       // plug-in meters and passes both exactly.
       double* io[] = {chunk.left.data() + start, chunk.right.data() + start};
       running.effect->processDoubleReplacing(running.effect, io, io, static_cast<int32_t>(count));
+      // The filters take the block the plug-in has just brought into this core's cache.
+      if (settings.interSample) {
+        slopes[0].push(io[0], count);
+        slopes[1].push(io[1], count);
+      }
       done += static_cast<int64_t>(count);
       start += count;
       if (done == graphFrameEnd) {
@@ -169,9 +171,8 @@ class MeterPass {
       point.step = running.meter().NewestPoint(c == 0 ? Channel::left : Channel::right);
       // The reconstruction passes through every sample, so its steepest slope is
       // never below the largest step: that bounds the estimate from below.
-      point.interSample = settings.interSample ? std::max((*slopePeak)[c], point.step) : 0;
+      point.interSample = settings.interSample ? std::max(slopes[c].takePeak(), point.step) : 0;
     }
-    if (settings.interSample) ++slopePeak;
     reductions.add(graphFrame);
     ++graphFrame.index;
   }
@@ -182,9 +183,8 @@ class MeterPass {
   const int64_t sampleRate;
   RunningEffect running;
   Reductions reductions;
-  FrameSlopes slopes;
-  std::vector<std::array<double, 2>>::const_iterator slopePeak;  // the next graph frame's
-  int64_t done = 0;                                              // frames metered
+  std::array<InterSampleSlope, 2> slopes;
+  int64_t done = 0;  // frames metered
   GraphFrame graphFrame;
 };
 
